@@ -1,0 +1,45 @@
+// Start-up: the window, the callbacks and the fixed GL state; and the
+// animation tick that GLUT runs whenever it has nothing else to do.
+#include "app/startup.h"
+
+#include <GL/glut.h>
+
+#include "app/globals.h"
+#include "app/keyboard.h"
+#include "scene/display.h"
+
+namespace {
+
+constexpr const char* WINDOW_TITLE = "Water Fall";
+
+}  // namespace
+
+void startUp(int* argc, char** argv) {
+    windowWidth = START_WINDOW_WIDTH;
+    windowHeight = START_WINDOW_HEIGHT;
+    lastMouseY = 0;
+    lastMouseX = 0;
+
+    glutInit(argc, argv);
+    glutInitWindowSize(START_WINDOW_WIDTH, START_WINDOW_HEIGHT);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow(WINDOW_TITLE);
+    glClearColor(0.0f, 0.5f, 1.0f, 1.0f);  // sky blue
+
+    glutDisplayFunc(display);
+    glutReshapeFunc(reshape);
+    glutKeyboardFunc(keyboard);
+    glutIdleFunc(idle);
+    interactionMode = MODE_ORBIT;
+
+    glEnable(GL_DEPTH_TEST);
+    // No blend function is ever set: GL's defaults keep every fragment opaque.
+    glEnable(GL_BLEND);
+}
+
+void idle() {
+    if (animating != 1) {
+        return;
+    }
+    glutPostRedisplay();
+}

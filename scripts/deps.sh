@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a command needs, or says how to.
+# Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
+  libgl1-mesa-dri libsdl2-dev libgtest-dev libbenchmark-dev libx11-dev libxtst-dev x11-utils)
+test_packages=("${run_packages[@]}" xvfb xauth apitrace imagemagick clang
+  libclang-rt-14-dev desktop-file-utils dpkg-dev file)
+
+case "${1:-}" in
+  run) wanted=("${run_packages[@]}") ;;
+  test) wanted=("${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+line="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing Debian packages. Install them, then run this again:"
+  echo "  sudo apt-get update && sudo $line"
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# shellcheck disable=SC2086
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

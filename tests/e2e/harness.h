@@ -1,0 +1,125 @@
+// End-to-end harness: a private Xvfb, the real program in a scratch working
+// directory with the data files, real input through XTest, window pixels
+// through XGetImage, and apitrace for GL call traces.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Seconds = std::chrono::duration<double>;
+
+// An X server of our own on the first free display number; stopped on destruction.
+class XvfbServer {
+public:
+    XvfbServer();
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    const std::string& displayName() const { return name_; }
+    Display* display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+    Display* display_ = nullptr;
+};
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Rgb& o) const { return !(*this == o); }
+};
+
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;  // rows top-down, 3 bytes a pixel
+    Rgb at(int x, int y) const;
+    bool operator==(const Screenshot& o) const {
+        return width == o.width && height == o.height && rgb == o.rgb;
+    }
+    // Pixels whose colour differs from `colour`.
+    int countNot(Rgb colour) const;
+    // Writes a PNG (through a PPM and ImageMagick's convert) for a person to look at.
+    void save(const std::string& pngPath) const;
+};
+
+struct Options {
+    // Files to put into the working directory besides the program's data files,
+    // or to replace them; an empty optional removes the data file of that name.
+    std::map<std::string, std::optional<std::string>> files;
+    std::vector<std::string> env;   // extra NAME=value entries
+    std::vector<std::string> args;  // command-line arguments
+    bool trace = false;             // run under apitrace
+};
+
+// One run of the real program on a server.
+class Program {
+public:
+    Program(XvfbServer& server, Options options = {});
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Waits for the window titled "Water Fall" to be mapped; false on timeout.
+    bool waitForWindow(Seconds timeout = Seconds(20));
+    Window window() const { return window_; }
+    // The window's size as X sees it.
+    std::pair<int, int> windowSize() const;
+
+    void key(char character);
+    void typeText(const std::string& text, Seconds gap = Seconds(0.02));
+    void moveTo(int x, int y);  // window coordinates
+    void press(int button);
+    void release(int button);
+    void drag(int button, int x0, int y0, int x1, int y1, int steps = 8);
+    void resize(int width, int height);
+
+    Screenshot screenshot() const;
+    // Takes screenshots until `ready` holds for one; returns the last one taken.
+    Screenshot waitForScreen(const std::function<bool(const Screenshot&)>& ready,
+                             Seconds timeout = Seconds(20)) const;
+    // Waits until two screenshots `gap` apart agree, and returns that picture.
+    Screenshot waitForStill(Seconds gap = Seconds(0.5), Seconds timeout = Seconds(30)) const;
+
+    // Waits for the process to end; its exit status, or -1 on timeout or signal.
+    int waitForExit(Seconds timeout = Seconds(20));
+    bool running();
+    std::string standardOutput() const;
+    std::string standardError() const;
+    // Waits until standard output holds `text`; false on timeout.
+    bool waitForOutput(const std::string& text, Seconds timeout = Seconds(20)) const;
+    const std::string& workDir() const { return dir_; }
+    // The trace as `apitrace dump` prints it: one call a line.
+    std::vector<std::string> traceCalls() const;
+    // The process's resident size in KiB, read from /proc.
+    long residentKiB() const;
+    pid_t pid() const { return pid_; }
+
+private:
+    void sync() const;
+    XvfbServer& server_;
+    std::string dir_;
+    pid_t pid_ = -1;
+    int status_ = -1;
+    bool exited_ = false;
+    Window window_ = 0;
+};
+
+// The path of a file written by the build: the program, the data folder.
+std::string programPath();
+std::string dataDir();
+std::string readFile(const std::string& path);
+void sleepFor(Seconds s);
+
+}  // namespace e2e

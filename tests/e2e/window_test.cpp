@@ -1,0 +1,88 @@
+// The window, the help and quit keys, and the fixed GL state, in the real program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using namespace e2e;
+
+const Rgb SKY = {0, 128, 255};
+
+const char* const HELP_TEXT =
+    "\n **************************** WATERFALL **************************************\n"
+    "\n\t MENU OPTIONS: \n\t============== \n\t1. Enable/Disable Red Light.\n"
+    "\t2. Enable/Disable Green Light.\n\t3. Enable/Disable Blue Light. \n"
+    "\t4. Exit :Exits the application \n"
+    "\n\t Keyboard Options :\n\t===================  \n\t f / F : Enable or disable Fog "
+    "\n\t r / R : Reset the position of the camera \n \t a / A : Animate the Water Fall"
+    "\n\t q / Q : Exiting the appplication.\n\t"
+    "\n **************************** WATERFALL **************************************\n";
+
+bool anyLineHas(const std::vector<std::string>& lines, const std::string& text) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+TEST(Window, OpensAt400By400WithTheSkyBehindTheScene) {
+    XvfbServer server;
+    Program program(server);
+    ASSERT_TRUE(program.waitForWindow()) << program.standardError();
+    EXPECT_EQ(program.windowSize(), std::make_pair(400, 400));
+    // The top-left corner lies above every piece of the scene.
+    const Screenshot shot = program.waitForScreen([](const Screenshot& s) {
+        return s.width == 400 && s.at(2, 2) == SKY;
+    });
+    EXPECT_EQ(shot.at(2, 2), SKY);
+    EXPECT_EQ(shot.at(397, 2), SKY);
+    program.key('q');
+    EXPECT_EQ(program.waitForExit(), 0);
+}
+
+TEST(Window, HelpKeyPrintsTheHelpTextByteForByte) {
+    XvfbServer server;
+    Program program(server);
+    ASSERT_TRUE(program.waitForWindow());
+    program.key('h');
+    ASSERT_TRUE(program.waitForOutput("appplication"));
+    program.key('q');
+    EXPECT_EQ(program.waitForExit(), 0);
+    const std::string out = program.standardOutput();
+    const size_t help = out.find(HELP_TEXT);
+    ASSERT_NE(help, std::string::npos) << out;
+    // Nothing but the loader's lines comes before it, and nothing after it.
+    EXPECT_EQ(out.size(), help + std::string(HELP_TEXT).size()) << out;
+}
+
+TEST(Window, BothQuitKeysEndWithStatusZero) {
+    for (char key : {'q', 'Q'}) {
+        XvfbServer server;
+        Program program(server);
+        ASSERT_TRUE(program.waitForWindow());
+        program.key(key);
+        EXPECT_EQ(program.waitForExit(), 0) << key;
+    }
+}
+
+TEST(Window, TraceShowsTheClearColourFixedStateAndFirstProjection) {
+    XvfbServer server;
+    Options options;
+    options.trace = true;
+    Program program(server, options);
+    ASSERT_TRUE(program.waitForWindow(Seconds(30)));
+    program.waitForScreen([](const Screenshot& s) { return s.width > 0 && s.at(2, 2) == SKY; });
+    program.key('q');
+    ASSERT_EQ(program.waitForExit(Seconds(30)), 0);
+    const std::vector<std::string> calls = program.traceCalls();
+    ASSERT_FALSE(calls.empty()) << "no trace";
+    EXPECT_TRUE(anyLineHas(calls, "glClearColor(red = 0, green = 0.5, blue = 1, alpha = 1)"));
+    EXPECT_TRUE(anyLineHas(calls, "glEnable(cap = GL_DEPTH_TEST)"));
+    EXPECT_TRUE(anyLineHas(calls, "glEnable(cap = GL_BLEND)"));
+    EXPECT_TRUE(anyLineHas(calls, "glOrtho(left = -2, right = 2, bottom = -2, top = 2, zNear = -2, zFar = 2)"));
+    EXPECT_TRUE(anyLineHas(calls, "glViewport(x = 0, y = 0, width = 412, height = 412)"));
+}
+
+}  // namespace

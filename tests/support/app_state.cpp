@@ -1,0 +1,26 @@
+// Puts the application's globals back to their start values between tests.
+#include "tests/support/app_state.h"
+
+#include "app/globals.h"
+#include "tests/support/gl_recorder.h"
+
+void restoreStartState() {
+    windowWidth = START_WINDOW_WIDTH;
+    windowHeight = START_WINDOW_HEIGHT;
+    sceneQuadric = nullptr;
+    lastMouseX = 0;
+    lastMouseY = 0;
+    mouseDragging = 0;
+    interactionMode = MODE_ORBIT;
+    cameraEye = CAMERA_START_EYE;
+    cameraTarget = {0.0f, 0.0f, 0.0f};
+    cameraAzimuth = 90.0f;
+    cameraElevation = 0.0f;
+    fogEnabled = false;
+    redLightOn = false;
+    greenLightOn = false;
+    blueLightOn = false;
+    animating = 0;
+    waterfall = nullptr;
+    resetGlRecorder();
+}

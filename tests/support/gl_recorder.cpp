@@ -1,0 +1,388 @@
+// A recording stand-in for GL, GLU and GLUT (see gl_recorder.h).
+#include "tests/support/gl_recorder.h"
+
+#include <cstdio>
+#include <initializer_list>
+#include <sstream>
+
+// GLU's quadric is opaque to the program; the stand-in's is just a number.
+class GLUquadric {
+public:
+    int id;
+};
+
+namespace {
+
+std::vector<GlCall> calls;
+GlState state;
+
+const std::map<GLenum, const char*>& enumNames() {
+    static const std::map<GLenum, const char*> names = {
+        {GL_MODELVIEW, "GL_MODELVIEW"}, {GL_PROJECTION, "GL_PROJECTION"},
+        {GL_FOG, "GL_FOG"}, {GL_FOG_MODE, "GL_FOG_MODE"}, {GL_FOG_DENSITY, "GL_FOG_DENSITY"},
+        {GL_FOG_START, "GL_FOG_START"}, {GL_FOG_END, "GL_FOG_END"},
+        {GL_FOG_COLOR, "GL_FOG_COLOR"}, {GL_LINEAR, "GL_LINEAR"},
+        {GL_DEPTH_TEST, "GL_DEPTH_TEST"}, {GL_BLEND, "GL_BLEND"}, {GL_LIGHTING, "GL_LIGHTING"},
+        {GL_LIGHT0, "GL_LIGHT0"}, {GL_LIGHT1, "GL_LIGHT1"}, {GL_LIGHT2, "GL_LIGHT2"},
+        {GL_LIGHT3, "GL_LIGHT3"}, {GL_TEXTURE_2D, "GL_TEXTURE_2D"},
+        {GL_FRONT, "GL_FRONT"}, {GL_AMBIENT, "GL_AMBIENT"}, {GL_DIFFUSE, "GL_DIFFUSE"},
+        {GL_SPECULAR, "GL_SPECULAR"}, {GL_SHININESS, "GL_SHININESS"},
+        {GL_POSITION, "GL_POSITION"}, {GL_SMOOTH, "GL_SMOOTH"},
+        {GL_RGB, "GL_RGB"}, {GL_RGBA, "GL_RGBA"}, {GL_UNSIGNED_BYTE, "GL_UNSIGNED_BYTE"},
+        {GL_TEXTURE_WRAP_S, "GL_TEXTURE_WRAP_S"}, {GL_TEXTURE_WRAP_T, "GL_TEXTURE_WRAP_T"},
+        {GL_TEXTURE_MAG_FILTER, "GL_TEXTURE_MAG_FILTER"},
+        {GL_TEXTURE_MIN_FILTER, "GL_TEXTURE_MIN_FILTER"},
+        {GL_CLAMP, "GL_CLAMP"}, {GL_NEAREST, "GL_NEAREST"},
+        {GL_MAX_TEXTURE_SIZE, "GL_MAX_TEXTURE_SIZE"}, {GL_COMPILE, "GL_COMPILE"},
+        {GL_UNPACK_ALIGNMENT, "GL_UNPACK_ALIGNMENT"}, {GL_PACK_ALIGNMENT, "GL_PACK_ALIGNMENT"},
+        {GLU_FILL, "GLU_FILL"}, {GLU_SMOOTH, "GLU_SMOOTH"},
+    };
+    return names;
+}
+
+const char* primitiveName(GLenum mode) {
+    switch (mode) {
+    case GL_POINTS: return "GL_POINTS";
+    case GL_LINES: return "GL_LINES";
+    case GL_TRIANGLES: return "GL_TRIANGLES";
+    case GL_TRIANGLE_STRIP: return "GL_TRIANGLE_STRIP";
+    case GL_TRIANGLE_FAN: return "GL_TRIANGLE_FAN";
+    case GL_QUADS: return "GL_QUADS";
+    case GL_QUAD_STRIP: return "GL_QUAD_STRIP";
+    case GL_POLYGON: return "GL_POLYGON";
+    default: return nullptr;
+    }
+}
+
+std::string formatNumber(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    return buffer;
+}
+
+// One argument of a recorded call, formatted the way tests spell it.
+struct Arg {
+    std::string text;
+    std::vector<double> numbers;
+    std::string string;
+    bool isString = false;
+};
+
+Arg en(GLenum value) {
+    const auto found = enumNames().find(value);
+    if (found != enumNames().end()) {
+        return {found->second, {static_cast<double>(value)}, {}, false};
+    }
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%04X", value);
+    return {buffer, {static_cast<double>(value)}, {}, false};
+}
+Arg num(double value) { return {formatNumber(value), {value}, {}, false}; }
+Arg boolean(GLboolean value) {
+    return {value ? "GL_TRUE" : "GL_FALSE", {static_cast<double>(value)}, {}, false};
+}
+Arg str(const char* value) {
+    return {std::string("\"") + value + "\"", {}, value, true};
+}
+Arg vec(const GLfloat* values, int count) {
+    Arg arg;
+    arg.text = "[";
+    for (int i = 0; i < count; ++i) {
+        arg.text += (i ? ", " : "") + formatNumber(values[i]);
+        arg.numbers.push_back(values[i]);
+    }
+    arg.text += "]";
+    return arg;
+}
+Arg quadric(const GLUquadric* q) { return {quadricName(q), {}, {}, false}; }
+Arg pointer(const void* p) { return {p ? "ptr" : "NULL", {}, {}, false}; }
+Arg callback(const void* p) { return {p ? "fn" : "NULL", {}, {}, false}; }
+
+void record(const char* name, std::initializer_list<Arg> args = {}) {
+    GlCall call;
+    call.name = name;
+    call.text = std::string(name) + "(";
+    bool first = true;
+    for (const Arg& arg : args) {
+        call.text += (first ? "" : ", ") + arg.text;
+        first = false;
+        call.numbers.insert(call.numbers.end(), arg.numbers.begin(), arg.numbers.end());
+        if (arg.isString) {
+            call.strings.push_back(arg.string);
+        }
+    }
+    call.text += ")";
+    calls.push_back(std::move(call));
+}
+
+int valuesOf(GLenum pname) {
+    switch (pname) {
+    case GL_SHININESS: case GL_FOG_DENSITY: case GL_FOG_START: case GL_FOG_END: return 1;
+    case GL_SPOT_DIRECTION: return 3;
+    default: return 4;
+    }
+}
+
+int& depthOfCurrentStack() {
+    return state.matrixMode == GL_PROJECTION ? state.projectionDepth : state.modelviewDepth;
+}
+
+}  // namespace
+
+const std::vector<GlCall>& glCalls() { return calls; }
+
+std::vector<std::string> glCallTexts() {
+    std::vector<std::string> texts;
+    for (const GlCall& call : calls) texts.push_back(call.text);
+    return texts;
+}
+
+std::vector<std::string> glCallTexts(const std::string& name) {
+    std::vector<std::string> texts;
+    for (const GlCall& call : calls) {
+        if (call.name == name) texts.push_back(call.text);
+    }
+    return texts;
+}
+
+GlState& glState() { return state; }
+
+void resetGlRecorder() {
+    calls.clear();
+    state = GlState();
+}
+
+std::string glCallDump() {
+    std::ostringstream out;
+    for (const GlCall& call : calls) out << "  " << call.text << "\n";
+    return out.str();
+}
+
+std::string quadricName(const GLUquadric* q) {
+    return q ? "quadric" + std::to_string(q->id) : "NULL";
+}
+
+// ---- GL ----------------------------------------------------------------
+
+void glClear(GLbitfield mask) {
+    std::string text;
+    if (mask & GL_COLOR_BUFFER_BIT) text += "GL_COLOR_BUFFER_BIT";
+    if (mask & GL_DEPTH_BUFFER_BIT) text += std::string(text.empty() ? "" : " | ") + "GL_DEPTH_BUFFER_BIT";
+    record("glClear", {{text, {static_cast<double>(mask)}, {}, false}});
+}
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+    record("glClearColor", {num(r), num(g), num(b), num(a)});
+}
+void glEnable(GLenum cap) {
+    state.enabled.insert(cap);
+    record("glEnable", {en(cap)});
+}
+void glDisable(GLenum cap) {
+    state.enabled.erase(cap);
+    record("glDisable", {en(cap)});
+}
+void glMatrixMode(GLenum mode) {
+    state.matrixMode = mode;
+    record("glMatrixMode", {en(mode)});
+}
+void glLoadIdentity() { record("glLoadIdentity"); }
+void glPushMatrix() {
+    ++depthOfCurrentStack();
+    record("glPushMatrix");
+}
+void glPopMatrix() {
+    --depthOfCurrentStack();
+    record("glPopMatrix");
+}
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+    record("glRotatef", {num(angle), num(x), num(y), num(z)});
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glTranslatef", {num(x), num(y), num(z)});
+}
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glScalef", {num(x), num(y), num(z)});
+}
+void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+             GLdouble zFar) {
+    record("glOrtho", {num(left), num(right), num(bottom), num(top), num(zNear), num(zFar)});
+}
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    record("glViewport", {num(x), num(y), num(width), num(height)});
+}
+void glFogi(GLenum pname, GLint param) {
+    record("glFogi", {en(pname), en(static_cast<GLenum>(param))});
+}
+void glFogf(GLenum pname, GLfloat param) { record("glFogf", {en(pname), num(param)}); }
+void glFogfv(GLenum pname, const GLfloat* params) {
+    record("glFogfv", {en(pname), vec(params, valuesOf(pname))});
+}
+void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
+    record("glLightfv", {en(light), en(pname), vec(params, valuesOf(pname))});
+}
+void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
+    record("glMaterialfv", {en(face), en(pname), vec(params, valuesOf(pname))});
+}
+void glShadeModel(GLenum mode) { record("glShadeModel", {en(mode)}); }
+void glBegin(GLenum mode) {
+    const char* name = primitiveName(mode);
+    record("glBegin", {name ? Arg{name, {static_cast<double>(mode)}, {}, false} : num(mode)});
+}
+void glEnd() { record("glEnd"); }
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {num(r), num(g), num(b)}); }
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glNormal3f", {num(x), num(y), num(z)});
+}
+void glTexCoord2f(GLfloat s, GLfloat t) { record("glTexCoord2f", {num(s), num(t)}); }
+void glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {num(x), num(y)}); }
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glVertex3f", {num(x), num(y), num(z)});
+}
+void glBindTexture(GLenum target, GLuint texture) {
+    state.boundTexture = static_cast<int>(texture);
+    record("glBindTexture", {en(target), num(texture)});
+}
+void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
+                  GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
+    record("glTexImage2D", {en(target), num(level), num(internalFormat), num(width), num(height),
+                            num(border), en(format), en(type), pointer(pixels)});
+}
+void glTexParameteri(GLenum target, GLenum pname, GLint param) {
+    record("glTexParameteri", {en(target), en(pname), en(static_cast<GLenum>(param))});
+}
+void glPixelStorei(GLenum pname, GLint param) { record("glPixelStorei", {en(pname), num(param)}); }
+void glGetIntegerv(GLenum pname, GLint* params) {
+    if (pname == GL_MAX_TEXTURE_SIZE) {
+        *params = state.maxTextureSize;
+    } else {
+        *params = 0;
+    }
+    record("glGetIntegerv", {en(pname)});
+}
+GLuint glGenLists(GLsizei range) {
+    const GLuint first = static_cast<GLuint>(state.nextList);
+    state.nextList += range;
+    record("glGenLists", {num(range)});
+    return first;
+}
+void glNewList(GLuint list, GLenum mode) { record("glNewList", {num(list), en(mode)}); }
+void glEndList() { record("glEndList"); }
+void glCallList(GLuint list) { record("glCallList", {num(list)}); }
+void glFinish() { record("glFinish"); }
+void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                  GLvoid* pixels) {
+    record("glReadPixels", {num(x), num(y), num(width), num(height), en(format), en(type),
+                            pointer(pixels)});
+}
+
+// ---- GLU ---------------------------------------------------------------
+
+void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY,
+               GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ) {
+    record("gluLookAt", {num(eyeX), num(eyeY), num(eyeZ), num(centerX), num(centerY),
+                         num(centerZ), num(upX), num(upY), num(upZ)});
+}
+GLUquadric* gluNewQuadric() {
+    // Never freed, like the program's own quadrics.
+    GLUquadric* q = new GLUquadric{state.nextQuadric++};
+    record("gluNewQuadric");
+    return q;
+}
+void gluDeleteQuadric(GLUquadric* q) {
+    record("gluDeleteQuadric", {quadric(q)});
+    delete q;
+}
+void gluQuadricDrawStyle(GLUquadric* q, GLenum draw) {
+    record("gluQuadricDrawStyle", {quadric(q), en(draw)});
+}
+void gluQuadricNormals(GLUquadric* q, GLenum normal) {
+    record("gluQuadricNormals", {quadric(q), en(normal)});
+}
+void gluQuadricTexture(GLUquadric* q, GLboolean texture) {
+    record("gluQuadricTexture", {quadric(q), boolean(texture)});
+}
+void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks) {
+    record("gluSphere", {quadric(q), num(radius), num(slices), num(stacks)});
+}
+void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GLint slices,
+                 GLint stacks) {
+    record("gluCylinder", {quadric(q), num(base), num(top), num(height), num(slices),
+                           num(stacks)});
+}
+
+// ---- GLUT --------------------------------------------------------------
+
+void glutInit(int* /*argc*/, char** /*argv*/) { record("glutInit"); }
+void glutInitWindowSize(int width, int height) {
+    record("glutInitWindowSize", {num(width), num(height)});
+}
+void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {num(mode)}); }
+int glutCreateWindow(const char* title) {
+    record("glutCreateWindow", {str(title)});
+    return 1;
+}
+void glutDisplayFunc(void (*func)()) {
+    state.displayFunc = func;
+    record("glutDisplayFunc", {callback(reinterpret_cast<const void*>(func))});
+}
+void glutReshapeFunc(void (*func)(int, int)) {
+    state.reshapeFunc = func;
+    record("glutReshapeFunc", {callback(reinterpret_cast<const void*>(func))});
+}
+void glutMouseFunc(void (*func)(int, int, int, int)) {
+    state.mouseFunc = func;
+    record("glutMouseFunc", {callback(reinterpret_cast<const void*>(func))});
+}
+void glutMotionFunc(void (*func)(int, int)) {
+    state.motionFunc = func;
+    record("glutMotionFunc", {callback(reinterpret_cast<const void*>(func))});
+}
+void glutKeyboardFunc(void (*func)(unsigned char, int, int)) {
+    state.keyboardFunc = func;
+    record("glutKeyboardFunc", {callback(reinterpret_cast<const void*>(func))});
+}
+void glutIdleFunc(void (*func)()) {
+    state.idleFunc = func;
+    record("glutIdleFunc", {callback(reinterpret_cast<const void*>(func))});
+}
+void glutPostRedisplay() {
+    ++state.redisplayRequests;
+    record("glutPostRedisplay");
+}
+void glutSwapBuffers() { record("glutSwapBuffers"); }
+void glutMainLoop() { record("glutMainLoop"); }
+int glutGet(GLenum query) {
+    record("glutGet", {num(query)});
+    return 0;
+}
+int glutCreateMenu(void (*func)(int)) {
+    const int id = state.nextMenuId++;
+    state.menus[id].callback = func;
+    state.currentMenu = id;
+    record("glutCreateMenu", {callback(reinterpret_cast<const void*>(func))});
+    return id;
+}
+void glutAddMenuEntry(const char* label, int value) {
+    state.menus[state.currentMenu].entries.emplace_back(label, value);
+    record("glutAddMenuEntry", {str(label), num(value)});
+}
+void glutAttachMenu(int button) {
+    state.attachedMenus[button] = state.currentMenu;
+    record("glutAttachMenu", {num(button)});
+}
+void glutDestroyMenu(int menu) {
+    state.menus.erase(menu);
+    if (state.currentMenu == menu) state.currentMenu = 0;
+    for (auto it = state.attachedMenus.begin(); it != state.attachedMenus.end();) {
+        it = it->second == menu ? state.attachedMenus.erase(it) : std::next(it);
+    }
+    record("glutDestroyMenu", {num(menu)});
+}
+void glutSetMenu(int menu) {
+    state.currentMenu = menu;
+    record("glutSetMenu", {num(menu)});
+}
+int glutGetMenu() {
+    record("glutGetMenu");
+    return state.currentMenu;
+}

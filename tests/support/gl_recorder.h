@@ -1,0 +1,61 @@
+// A recording stand-in for GL, GLU and GLUT: the unit tests link it instead of
+// the real libraries. Every call is appended to a log with its arguments, and
+// a little of GL's state (enabled capabilities, matrix stacks, menus) is kept
+// so that tests can ask what a sequence of calls left behind.
+#pragma once
+
+#include <GL/glut.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+struct GlCall {
+    std::string name;                 // "glEnable"
+    std::string text;                 // "glEnable(GL_FOG)", floats as %g
+    std::vector<double> numbers;      // every numeric argument, exactly, in order
+    std::vector<std::string> strings; // string arguments (menu labels, titles)
+};
+
+struct GlutMenu {
+    void (*callback)(int) = nullptr;
+    std::vector<std::pair<std::string, int>> entries;  // label, value
+};
+
+struct GlState {
+    std::set<GLenum> enabled;
+    GLenum matrixMode = GL_MODELVIEW;
+    int modelviewDepth = 1;   // entries on the stack, GL starts with one
+    int projectionDepth = 1;
+    int boundTexture = 0;
+    int redisplayRequests = 0;
+    std::map<int, GlutMenu> menus;  // the menus that exist, by identifier
+    int currentMenu = 0;
+    std::map<int, int> attachedMenus;  // GLUT button -> menu identifier
+    int nextMenuId = 1;
+    int nextQuadric = 1;
+    int nextList = 1;
+    int maxTextureSize = 16384;  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) answers
+    // The callbacks the program registered.
+    void (*displayFunc)() = nullptr;
+    void (*reshapeFunc)(int, int) = nullptr;
+    void (*mouseFunc)(int, int, int, int) = nullptr;
+    void (*motionFunc)(int, int) = nullptr;
+    void (*keyboardFunc)(unsigned char, int, int) = nullptr;
+    void (*idleFunc)() = nullptr;
+};
+
+// The calls recorded since the last reset.
+const std::vector<GlCall>& glCalls();
+// The texts of the recorded calls, in order.
+std::vector<std::string> glCallTexts();
+// The texts of the recorded calls with this name.
+std::vector<std::string> glCallTexts(const std::string& name);
+GlState& glState();
+// Forgets the log and restores GL's initial state.
+void resetGlRecorder();
+// The recorded calls as one line each, for failure messages.
+std::string glCallDump();
+// The name under which the recorder shows a quadric: "quadric1", "quadric2", ...
+std::string quadricName(const GLUquadric* quadric);

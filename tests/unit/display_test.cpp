@@ -1,0 +1,109 @@
+// The frame pass's order of GL calls, and the projection for several window sizes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "scene/display.h"
+#include "tests/support/app_state.h"
+#include "tests/support/gl_recorder.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override { restoreStartState(); }
+};
+
+// The position of the first call with this text at or after `from`, or -1.
+long indexOf(const Calls& calls, const std::string& text, long from = 0) {
+    const auto found = std::find(calls.begin() + from, calls.end(), text);
+    return found == calls.end() ? -1 : found - calls.begin();
+}
+
+TEST_F(DisplayTest, FramePassFramesTheSceneBetweenClearAndSwap) {
+    display();
+    const Calls calls = glCallTexts();
+    ASSERT_GE(calls.size(), 10u) << glCallDump();
+    EXPECT_EQ(calls[0], "glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)");
+    EXPECT_EQ(calls[1], "glMatrixMode(GL_MODELVIEW)");
+    EXPECT_EQ(calls[2], "glLoadIdentity()");
+    EXPECT_EQ(calls[3], "glPushMatrix()");
+    EXPECT_EQ(calls[4], "gluLookAt(0.081023, 0.063008, 0.85435, 0, 0, 0, 0, 1, 0)");
+    EXPECT_EQ(calls[5], "glDisable(GL_FOG)");
+    EXPECT_EQ(calls[6], "glPushMatrix()");
+    EXPECT_EQ(calls.back(), "glutSwapBuffers()");
+    EXPECT_EQ(calls[calls.size() - 2], "glPopMatrix()");
+    EXPECT_EQ(calls[calls.size() - 3], "glDisable(GL_LIGHTING)");
+}
+
+TEST_F(DisplayTest, EyeAndTargetComeFromTheCameraGlobals) {
+    cameraEye = {0.25f, -0.5f, 2.0f};
+    display();
+    EXPECT_EQ(glCallTexts("gluLookAt"), Calls{"gluLookAt(0.25, -0.5, 2, 0, 0, 0, 0, 1, 0)"});
+}
+
+TEST_F(DisplayTest, FogFollowsTheFlagOnlyAfterTheGroundAndLightingAreSet) {
+    for (bool fog : {false, true}) {
+        restoreStartState();
+        fogEnabled = fog;
+        display();
+        const Calls calls = glCallTexts();
+        const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
+        const long lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
+        ASSERT_GT(turn, 6) << glCallDump();
+        ASSERT_GT(lighting, turn);
+        EXPECT_EQ(calls[lighting + 1], fog ? "glEnable(GL_FOG)" : "glDisable(GL_FOG)");
+        // Before the turn, whatever is drawn sees fog and lighting off.
+        EXPECT_EQ(indexOf(calls, "glEnable(GL_FOG)"), fog ? lighting + 1 : -1);
+        EXPECT_EQ(glState().enabled.count(GL_FOG), fog ? 1u : 0u);
+        EXPECT_EQ(glState().enabled.count(GL_LIGHTING), 0u);
+    }
+}
+
+TEST_F(DisplayTest, FramesLeaveTheModelviewStackAndModeAsTheyFoundThem) {
+    for (int frame = 0; frame < 3; ++frame) display();
+    EXPECT_EQ(glState().modelviewDepth, 1);
+    EXPECT_EQ(glState().projectionDepth, 1);
+    EXPECT_EQ(glState().matrixMode, static_cast<GLenum>(GL_MODELVIEW));
+}
+
+struct ReshapeCase {
+    int width, height;
+    const char* ortho;
+    const char* viewport;
+};
+
+TEST_F(DisplayTest, ReshapeSetsTheOrthographicViewAndTheEnlargedViewport) {
+    const ReshapeCase cases[] = {
+        {400, 400, "glOrtho(-2, 2, -2, 2, -2, 2)", "glViewport(0, 0, 412, 412)"},
+        {800, 400, "glOrtho(-4, 4, -2, 2, -2, 2)", "glViewport(0, 0, 812, 412)"},
+        {300, 600, "glOrtho(-1, 1, -2, 2, -2, 2)", "glViewport(0, 0, 312, 612)"},
+        {401, 3, "glOrtho(-267.333, 267.333, -2, 2, -2, 2)", "glViewport(0, 0, 413, 15)"},
+        // A minimised window: the ratio and the viewport count a height of 1.
+        {400, 0, "glOrtho(-800, 800, -2, 2, -2, 2)", "glViewport(0, 0, 412, 13)"},
+        {0, 0, "glOrtho(-0, 0, -2, 2, -2, 2)", "glViewport(0, 0, 12, 13)"},
+    };
+    for (const ReshapeCase& c : cases) {
+        resetGlRecorder();
+        reshape(c.width, c.height);
+        EXPECT_EQ(glCallTexts(), (Calls{"glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
+                                        c.ortho, "glMatrixMode(GL_MODELVIEW)", c.viewport}))
+            << c.width << "x" << c.height;
+        EXPECT_EQ(windowWidth, c.width);
+        EXPECT_EQ(windowHeight, c.height);
+    }
+}
+
+TEST_F(DisplayTest, ReshapeRatioIsAFloatingPointDivision) {
+    reshape(500, 400);
+    const std::vector<double>& ortho = glCalls()[2].numbers;
+    EXPECT_DOUBLE_EQ(ortho[0], -2.5);
+    EXPECT_DOUBLE_EQ(ortho[1], 2.5);
+}
+
+}  // namespace
