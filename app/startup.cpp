@@ -6,11 +6,15 @@
 
 #include "app/globals.h"
 #include "app/keyboard.h"
+#include "particles/waterfall_system.h"
 #include "scene/display.h"
 
 namespace {
 
 constexpr const char* WINDOW_TITLE = "Water Fall";
+constexpr int WATERFALL_CAPACITY = 10000;  // particles
+constexpr float IDLE_TIME_STEP = 1.0f;     // time units per idle call
+constexpr float GRAVITY = -0.01f;          // scene units per time unit squared
 
 }  // namespace
 
@@ -35,11 +39,14 @@ void startUp(int* argc, char** argv) {
     glEnable(GL_DEPTH_TEST);
     // No blend function is ever set: GL's defaults keep every fragment opaque.
     glEnable(GL_BLEND);
+
+    waterfall = new WaterfallSystem(WATERFALL_CAPACITY);
 }
 
 void idle() {
     if (animating != 1) {
         return;
     }
+    waterfall->step(IDLE_TIME_STEP, GRAVITY);
     glutPostRedisplay();
 }

@@ -4,6 +4,7 @@
 #include <GL/glut.h>
 
 #include "app/globals.h"
+#include "particles/waterfall_system.h"
 #include "scene/window_size.h"
 
 namespace {
@@ -37,6 +38,7 @@ void display() {
     }
     glPopMatrix();
 
+    waterfall->drawAll();
     glDisable(GL_LIGHTING);
     glPopMatrix();
     glutSwapBuffers();

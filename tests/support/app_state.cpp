@@ -2,6 +2,7 @@
 #include "tests/support/app_state.h"
 
 #include "app/globals.h"
+#include "particles/waterfall_system.h"
 #include "tests/support/gl_recorder.h"
 
 void restoreStartState() {
@@ -21,6 +22,14 @@ void restoreStartState() {
     greenLightOn = false;
     blueLightOn = false;
     animating = 0;
+    delete waterfall;  // made by start-up or installWaterfall
     waterfall = nullptr;
     resetGlRecorder();
+}
+
+WaterfallSystem& installWaterfall(int capacity) {
+    delete waterfall;
+    waterfall = new WaterfallSystem(capacity);
+    clearGlCalls();
+    return *waterfall;
 }

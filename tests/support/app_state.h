@@ -1,4 +1,11 @@
 // Puts the application's globals back to their start values between tests.
 #pragma once
 
+class WaterfallSystem;
+
+// Also deletes the system `waterfall` points to: whatever a test stores there
+// must come from `new`.
 void restoreStartState();
+// Gives `waterfall` a new system of this capacity (deleting the one before)
+// and clears the calls its construction made from the log.
+WaterfallSystem& installWaterfall(int capacity);

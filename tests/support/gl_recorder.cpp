@@ -152,6 +152,8 @@ void resetGlRecorder() {
     state = GlState();
 }
 
+void clearGlCalls() { calls.clear(); }
+
 std::string glCallDump() {
     std::ostringstream out;
     for (const GlCall& call : calls) out << "  " << call.text << "\n";

@@ -55,6 +55,8 @@ std::vector<std::string> glCallTexts(const std::string& name);
 GlState& glState();
 // Forgets the log and restores GL's initial state.
 void resetGlRecorder();
+// Forgets the log only; the state (quadric numbers, callbacks, ...) stays.
+void clearGlCalls();
 // The recorded calls as one line each, for failure messages.
 std::string glCallDump();
 // The name under which the recorder shows a quadric: "quadric1", "quadric2", ...

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "particles/waterfall_system.h"
 #include "scene/display.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
@@ -16,7 +17,10 @@ using Calls = std::vector<std::string>;
 
 class DisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override { restoreStartState(); }
+    void SetUp() override {
+        restoreStartState();
+        installWaterfall(0);  // the frame pass draws it
+    }
 };
 
 // The position of the first call with this text at or after `from`, or -1.
@@ -50,6 +54,7 @@ TEST_F(DisplayTest, EyeAndTargetComeFromTheCameraGlobals) {
 TEST_F(DisplayTest, FogFollowsTheFlagOnlyAfterTheGroundAndLightingAreSet) {
     for (bool fog : {false, true}) {
         restoreStartState();
+        installWaterfall(0);
         fogEnabled = fog;
         display();
         const Calls calls = glCallTexts();
@@ -70,6 +75,29 @@ TEST_F(DisplayTest, FramesLeaveTheModelviewStackAndModeAsTheyFoundThem) {
     EXPECT_EQ(glState().modelviewDepth, 1);
     EXPECT_EQ(glState().projectionDepth, 1);
     EXPECT_EQ(glState().matrixMode, static_cast<GLenum>(GL_MODELVIEW));
+}
+
+TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
+    WaterfallSystem& system = installWaterfall(1000);
+    system.step(1.0f, -0.01f);
+    display();
+    const Calls calls = glCallTexts();
+    const std::string sphere = "gluSphere(" + quadricName(system.quadric()) + ", 0.02, 12, 12)";
+    const long lightingOff = indexOf(calls, "glDisable(GL_LIGHTING)");
+    const long firstDrop = indexOf(calls, sphere);
+    ASSERT_GT(firstDrop, 0) << glCallDump();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), sphere), 299);
+    EXPECT_EQ(calls[lightingOff - 1], "glPopMatrix()");  // the last drop's
+    EXPECT_LT(firstDrop, lightingOff);
+    // The drops stand under the view alone: the turned level has been popped.
+    const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
+    long depth = 0;
+    for (long i = turn; i < firstDrop; ++i) {
+        if (calls[i] == "glPushMatrix()") ++depth;
+        if (calls[i] == "glPopMatrix()") --depth;
+    }
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(calls[firstDrop - 3], "glMatrixMode(GL_MODELVIEW)");
 }
 
 struct ReshapeCase {

@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
+#include "particles/waterfall_system.h"
 #include "scene/display.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
@@ -79,18 +80,53 @@ TEST_F(StartupTest, SetsTheStartStateAndTheFixedGlState) {
     EXPECT_TRUE(glCallTexts("glutMainLoop").empty()) << "main runs the loop, not start-up";
 }
 
+TEST_F(StartupTest, MakesTheWaterfallAfterTheFixedStateAndTheMenu) {
+    runStartUp();
+    ASSERT_NE(waterfall, nullptr);
+    EXPECT_EQ(waterfall->particleCapacity(), 10000);
+    EXPECT_EQ(waterfall->pool().size(), 10000u);
+    EXPECT_TRUE(waterfall->live().empty());
+    const Calls calls = glCallTexts();
+    const auto made = std::find(calls.begin(), calls.end(), "gluNewQuadric()");
+    ASSERT_NE(made, calls.end()) << glCallDump();
+    // The first quadric made is the drops': the rocks' comes after it.
+    const std::string q = quadricName(waterfall->quadric());
+    EXPECT_EQ(*(made + 1), "gluQuadricDrawStyle(" + q + ", GLU_FILL)");
+    const auto blend = std::find(calls.begin(), calls.end(), "glEnable(GL_BLEND)");
+    EXPECT_LT(blend, made);
+    // The light menu, where it exists, is built before.
+    const long madeAt = made - calls.begin();
+    for (long i = madeAt; i < static_cast<long>(calls.size()); ++i) {
+        EXPECT_EQ(glCalls()[static_cast<size_t>(i)].name.rfind("glutCreateMenu", 0), std::string::npos)
+            << calls[static_cast<size_t>(i)];
+        EXPECT_NE(glCalls()[static_cast<size_t>(i)].name, "glutAttachMenu");
+    }
+}
+
 TEST_F(StartupTest, IdleDoesNothingWhileTheAnimationIsOff) {
+    installWaterfall(10000);
     animating = 0;
     for (int i = 0; i < 5; ++i) idle();
     EXPECT_TRUE(glCalls().empty()) << glCallDump();
+    EXPECT_TRUE(waterfall->live().empty());
+    EXPECT_EQ(waterfall->pool().size(), 10000u);
 }
 
-TEST_F(StartupTest, IdleRequestsOneRedrawPerCallWhileAnimating) {
+TEST_F(StartupTest, IdleStepsTheWaterfallOnceAndRequestsOneRedrawPerCall) {
+    installWaterfall(10000);
     animating = 1;
     idle();
     EXPECT_EQ(glCallTexts(), Calls{"glutPostRedisplay()"});
+    ASSERT_EQ(waterfall->live().size(), 300u);
+    Particle* first = waterfall->live()[0];
+    const float velocityY = first->velocity.y;
     idle();
     EXPECT_EQ(glState().redisplayRequests, 2);
+    EXPECT_EQ(waterfall->live().size(), 600u);
+    // One update of time step 1 under gravity -0.01.
+    EXPECT_EQ(first->age, 1.0f);
+    EXPECT_EQ(first->acceleration.y, -0.01f);
+    EXPECT_FLOAT_EQ(first->velocity.y, velocityY - 0.01f);
 }
 
 }  // namespace
