@@ -84,24 +84,6 @@ TEST(ParticleSystem, EmptyPoolReportsAndLaunchesNothing) {
     }
 }
 
-TEST(ParticleSystem, EmitParticleLaunchesAtThePlaceGiven) {
-    ManualSystem system(2);
-    Particle* top = system.pool().back();
-    const float offset = top->position.y;
-    top->bounced = 1;
-    top->age = 9.0f;
-    Vector3 at(-0.4f, 1.25f, 0.5f);
-    system.emitParticle(at);
-    at.x = 3.0f;  // read, not kept
-    ASSERT_EQ(system.live(), std::vector<Particle*>{top});
-    EXPECT_FLOAT_EQ(top->position.x, -0.4f);
-    EXPECT_FLOAT_EQ(top->position.y, 1.25f + offset);
-    EXPECT_FLOAT_EQ(top->position.z, 0.5f);
-    EXPECT_EQ(top->bounced, 0);
-    EXPECT_EQ(top->age, 0.0f);
-    EXPECT_EQ(system.pool().size(), 1u);
-}
-
 TEST(ParticleSystem, WithOneLiveParticleOrNoneTheLoopsDoNothing) {
     ManualSystem empty(0);
     empty.updateAll(1.0f, -0.01f);
