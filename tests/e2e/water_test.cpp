@@ -3,6 +3,8 @@
 // pour never runs the pool low.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -55,12 +57,18 @@ TEST(Water, PoursFromTheLedgeLineGrowingFrameByFrameAndFreezesOnTheSecondA) {
     ASSERT_EQ(still.width, 400);
 
     program.key('a');
-    // Every distinct picture until the sheet has reached the ground.
+    // Every distinct picture until the sheet has reached the ground, and the
+    // longest wait for a new one: how slowly this machine draws.
     std::vector<Change> frames;
     Screenshot last = still;
+    auto lastNew = std::chrono::steady_clock::now();
+    Seconds slowestFrame(0);
     program.waitForScreen(
         [&](const Screenshot& shot) {
             if (shot == last) return false;
+            const auto now = std::chrono::steady_clock::now();
+            if (!frames.empty()) slowestFrame = std::max<Seconds>(slowestFrame, now - lastNew);
+            lastNew = now;
             last = shot;
             frames.push_back(changeFrom(still, shot));
             return frames.back().lowestRow >= LANDING_ROW;
@@ -87,9 +95,11 @@ TEST(Water, PoursFromTheLedgeLineGrowingFrameByFrameAndFreezesOnTheSecondA) {
     EXPECT_GT(frames.back().pixels, 4 * frames.front().pixels);
 
     program.key('a');
-    sleepFor(Seconds(1.5));  // a frame already under way may still land
-    const Screenshot frozen = program.screenshot();
-    sleepFor(Seconds(1.5));
+    // Frames already asked for may still land; after that, nothing moves for
+    // many times the longest a frame has taken.
+    const Seconds gap = std::max<Seconds>(Seconds(1.5), 3 * slowestFrame);
+    const Screenshot frozen = program.waitForStill(gap, Seconds(60) + 4 * gap);
+    sleepFor(gap);
     const Screenshot later = program.screenshot();
     frozen.save(program.workDir() + "/frozen.png");
     EXPECT_TRUE(frozen == later) << "the water still moves after the second a";
