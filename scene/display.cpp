@@ -4,6 +4,9 @@
 #include <GL/glut.h>
 
 #include "app/globals.h"
+#include "scene/ground.h"
+#include "scene/ledges.h"
+#include "scene/rocks.h"
 #include "scene/window_size.h"
 
 namespace {
@@ -28,6 +31,7 @@ void display() {
     glDisable(GL_FOG);
 
     glPushMatrix();
+    drawGround();
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
     glEnable(GL_LIGHTING);
     if (fogEnabled) {
@@ -35,7 +39,9 @@ void display() {
     } else {
         glDisable(GL_FOG);
     }
+    drawRocks();
     glPopMatrix();
+    drawLedges();
 
     glDisable(GL_LIGHTING);
     glPopMatrix();
