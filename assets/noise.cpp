@@ -39,13 +39,13 @@ float Random::uniform() { return static_cast<float>(next() >> 40) / 16777216.0f;
 
 float Random::symmetric() { return uniform() * 2.0f - 1.0f; }
 
-float valueNoise(float x, float y, int period, uint32_t seed) {
+float valueNoise(float x, float y, int periodX, int periodY, uint32_t seed) {
     const float fx = std::floor(x);
     const float fy = std::floor(y);
-    const int x0 = wrap(static_cast<int>(fx), period);
-    const int y0 = wrap(static_cast<int>(fy), period);
-    const int x1 = wrap(x0 + 1, period);
-    const int y1 = wrap(y0 + 1, period);
+    const int x0 = wrap(static_cast<int>(fx), periodX);
+    const int y0 = wrap(static_cast<int>(fy), periodY);
+    const int x1 = wrap(x0 + 1, periodX);
+    const int y1 = wrap(y0 + 1, periodY);
     const float tx = fade(x - fx);
     const float ty = fade(y - fy);
     const float bottom = mix(hash01(x0, y0, seed), hash01(x1, y0, seed), tx);
@@ -53,14 +53,17 @@ float valueNoise(float x, float y, int period, uint32_t seed) {
     return mix(bottom, top, ty);
 }
 
-float fractalNoise(float x, float y, int cells, int octaves, float gain, uint32_t seed) {
+float fractalNoise(float x, float y, int cells, int octaves, float gain, uint32_t seed,
+                   int squeezeY) {
     float sum = 0.0f;
     float norm = 0.0f;
     float amplitude = 1.0f;
     int frequency = cells;
     for (int i = 0; i < octaves; ++i) {
-        const float f = static_cast<float>(frequency);
-        sum += amplitude * valueNoise(x * f, y * f, frequency, seed + static_cast<uint32_t>(i));
+        const int frequencyY = frequency * squeezeY;
+        sum += amplitude * valueNoise(x * static_cast<float>(frequency),
+                                      y * static_cast<float>(frequencyY), frequency, frequencyY,
+                                      seed + static_cast<uint32_t>(i));
         norm += amplitude;
         amplitude *= gain;
         frequency *= 2;
@@ -73,20 +76,21 @@ float ridgeNoise(float x, float y, int cells, uint32_t seed) {
     return 1.0f - std::fabs(n * 2.0f - 1.0f) * 2.0f;
 }
 
-CellSample cellNoise(float x, float y, int cells, float stretchY, uint32_t seed) {
+CellSample cellNoise(float x, float y, int cells, int squeezeY, uint32_t seed) {
+    const int cellsY = cells * squeezeY;
     const float cx = x * static_cast<float>(cells);
-    const float cy = y * static_cast<float>(cells);
+    const float cy = y * static_cast<float>(cellsY);
     const int ix = static_cast<int>(std::floor(cx));
     const int iy = static_cast<int>(std::floor(cy));
     CellSample best{1e9f, 0.0f};
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
             const int gx = wrap(ix + dx, cells);
-            const int gy = wrap(iy + dy, cells);
+            const int gy = wrap(iy + dy, cellsY);
             const float px = static_cast<float>(ix + dx) + hash01(gx, gy, seed);
             const float py = static_cast<float>(iy + dy) + hash01(gx, gy, seed + 1u);
             const float ex = cx - px;
-            const float ey = (cy - py) * stretchY;
+            const float ey = cy - py;
             const float distance = std::sqrt(ex * ex + ey * ey);
             if (distance < best.distance) best = {distance, hash01(gx, gy, seed + 2u)};
         }

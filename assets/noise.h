@@ -20,14 +20,16 @@ private:
     uint64_t state_;
 };
 
-// Smooth value noise in [0, 1) that repeats every `period` lattice cells along
-// each axis, so pictures made from it tile without seams.
-float valueNoise(float x, float y, int period, uint32_t seed);
+// Smooth value noise in [0, 1) that repeats every `periodX` lattice cells
+// along x and `periodY` along y, so pictures made from it tile without seams.
+float valueNoise(float x, float y, int periodX, int periodY, uint32_t seed);
 
 // Octaves of value noise, each twice the frequency and `gain` times the
 // amplitude of the last, normalised to [0, 1). x and y are in picture
-// widths; `cells` is the lattice size of the first octave.
-float fractalNoise(float x, float y, int cells, int octaves, float gain, uint32_t seed);
+// widths; `cells` is the lattice size of the first octave across, and
+// `squeezeY` times as many cells run along y, which flattens the features.
+float fractalNoise(float x, float y, int cells, int octaves, float gain, uint32_t seed,
+                   int squeezeY = 1);
 
 // Ridged noise: 1 along the zero crossings of value noise, falling off to 0;
 // thresholded, it draws crack-like lines.
@@ -38,7 +40,7 @@ struct CellSample {
     float id;        // [0, 1): which point it is, for per-cell colour
 };
 // One jittered feature point per cell, cells repeating with the picture;
-// `stretchY` squeezes the cells along y (distances are scaled by it).
-CellSample cellNoise(float x, float y, int cells, float stretchY, uint32_t seed);
+// `squeezeY` times as many cells run along y, flattening them.
+CellSample cellNoise(float x, float y, int cells, int squeezeY, uint32_t seed);
 
 }  // namespace assets

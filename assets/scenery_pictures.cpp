@@ -16,7 +16,7 @@ constexpr uint32_t GROUND_SEED = 202;
 constexpr uint32_t STONE_SEED = 303;
 
 // The ground picture covers about 12 units across and 62 in depth.
-constexpr float GROUND_DEPTH_SQUEEZE = 3.0f;
+constexpr int GROUND_DEPTH_SQUEEZE = 3;
 
 float smoothstep(float edge0, float edge1, float x) {
     const float t = std::min(1.0f, std::max(0.0f, (x - edge0) / (edge1 - edge0)));
@@ -63,26 +63,28 @@ Picture makeGround() {
         for (int x = 0; x < picture.width; ++x) {
             const float u = unit(x, picture.width);
             const float v = unit(y, picture.height);
-            const float vs = v * GROUND_DEPTH_SQUEEZE;  // squeezed along depth
-            // Grass: fine blades over a broad light-dark variation.
+            // Grass: clumps of light and dark over fine blades.
             const float broad = fractalNoise(u, v, 3, 4, 0.5f, GROUND_SEED);
-            const float blades = valueNoise(u * 96.0f, v * 288.0f, 96, GROUND_SEED + 10u);
-            Rgb colour = mixRgb(grassDark, grassLight, 0.35f * broad + 0.65f * blades);
+            const float clumps = fractalNoise(u, v, 12, 3, 0.5f, GROUND_SEED + 5u, GROUND_DEPTH_SQUEEZE);
+            const float blades = valueNoise(u * 96.0f, v * 288.0f, 96, 288, GROUND_SEED + 10u);
+            Rgb colour = mixRgb(grassDark, grassLight,
+                                0.3f * broad + 0.3f * clumps + 0.4f * blades);
             // Earth where a slow noise is high, with a ragged edge.
             const float patch = fractalNoise(u, v, 4, 5, 0.55f, GROUND_SEED + 20u);
             const float earthAmount = smoothstep(0.54f, 0.60f, patch);
-            const float soil = fractalNoise(u, v, 24, 3, 0.5f, GROUND_SEED + 30u);
+            const float soil = fractalNoise(u, v, 24, 3, 0.5f, GROUND_SEED + 30u, GROUND_DEPTH_SQUEEZE);
             colour = mixRgb(colour, mixRgb(earthDark, earthLight, soil), earthAmount);
-            // Pebbles, mostly on the earth; each stone its own shade, lit from one side.
-            const CellSample cell = cellNoise(u, vs, 20, 1.0f, GROUND_SEED + 40u);
-            const float radius = 0.18f + 0.18f * cell.id;
-            const bool shown = cell.id < 0.25f + 0.6f * earthAmount;
+            // Pebbles, mostly on the earth; each stone its own shade, lit from above.
+            const CellSample cell = cellNoise(u, v, 14, GROUND_DEPTH_SQUEEZE, GROUND_SEED + 40u);
+            const float radius = 0.22f + 0.2f * cell.id;
+            const bool shown = cell.id < 0.12f + 0.6f * earthAmount;
             if (shown && cell.distance < radius) {
                 const float edge = cell.distance / radius;
-                const Rgb stone = mixRgb(pebbleDark, pebbleLight, hash01(int(cell.id * 997.0f), 5, GROUND_SEED));
-                colour = scaleRgb(stone, 1.05f - 0.45f * edge * edge);
-            } else if (shown && cell.distance < radius * 1.25f) {
-                colour = scaleRgb(colour, 0.65f);  // the pebble's shadow ring
+                const float shade = hash01(static_cast<int>(cell.id * 997.0f), 5, GROUND_SEED);
+                const Rgb stone = mixRgb(pebbleDark, pebbleLight, shade);
+                colour = scaleRgb(stone, 1.05f - 0.4f * edge * edge);
+            } else if (shown && cell.distance < radius * 1.3f) {
+                colour = scaleRgb(colour, 0.7f);  // the pebble's shadow ring
             }
             picture.at(x, y) = colour;
         }
@@ -102,14 +104,17 @@ Picture makeStone() {
             const float tint = fractalNoise(u, v, 3, 4, 0.5f, STONE_SEED);
             const float mottle = fractalNoise(u, v, 8, 5, 0.55f, STONE_SEED + 10u);
             // Grain: fine speckle, a little stretched like bedding layers.
-            const float grain = valueNoise(u * 128.0f, v * 256.0f, 128, STONE_SEED + 20u);
+            const float grain = valueNoise(u * 128.0f, v * 256.0f, 128, 256, STONE_SEED + 20u) * 0.6f +
+                                valueNoise(u * 256.0f, v * 256.0f, 256, 256, STONE_SEED + 25u) * 0.4f;
             Rgb colour = mixRgb(grey, brown, smoothstep(0.35f, 0.65f, tint));
-            colour = scaleRgb(colour, 0.72f + 0.45f * mottle + 0.18f * (grain - 0.5f));
-            // Cracks: thin dark lines along the ridges of two noises.
+            colour = scaleRgb(colour, 0.72f + 0.45f * mottle + 0.3f * (grain - 0.5f));
+            // Cracks: thin dark lines along the ridges of two noises, fading
+            // in and out so that they do not form a closed net.
             const float ridges = std::max(ridgeNoise(u, v, 5, STONE_SEED + 30u),
-                                          ridgeNoise(u, v, 9, STONE_SEED + 40u) * 0.9f);
-            const float line = smoothstep(0.90f, 0.97f, ridges);
-            colour = mixRgb(colour, crack, line * 0.85f);
+                                          ridgeNoise(u, v, 9, STONE_SEED + 40u) * 0.95f);
+            const float fade = smoothstep(0.35f, 0.6f, fractalNoise(u, v, 4, 2, 0.5f, STONE_SEED + 50u));
+            const float line = smoothstep(0.94f, 0.985f, ridges) * fade;
+            colour = mixRgb(colour, crack, line * 0.9f);
             picture.at(x, y) = colour;
         }
     }

@@ -65,7 +65,8 @@ std::vector<double> whiteNoise(Random& random, size_t count) {
 // A slow swell of the level that completes whole cycles within the loop.
 double swell(size_t frame, double phase) {
     const double t = static_cast<double>(frame) / SOUND_FRAMES;
-    return 1.0 + 0.12 * std::sin(TWO_PI * 3.0 * t + phase) + 0.07 * std::sin(TWO_PI * 7.0 * t + 2.0 * phase);
+    return 1.0 + 0.12 * std::sin(TWO_PI * 3.0 * t + phase) +
+           0.07 * std::sin(TWO_PI * 7.0 * t + 2.0 * phase);
 }
 
 // Small air bubbles in the plunge pool: short tones that rise in pitch as
@@ -84,7 +85,8 @@ void addBubbles(std::vector<double>& channel, Random& random) {
             const double frequency = pitch * (1.0 + 2.5 * t);  // the rise
             phase += TWO_PI * frequency / SOUND_RATE;
             const double attack = std::min(1.0, t / 0.001);
-            channel[(start + k) % count] += level * attack * std::exp(-t / decay) * std::sin(phase);
+            channel[(start + k) % count] +=
+                level * attack * std::exp(-t / decay) * std::sin(phase);
         }
     }
 }
@@ -92,14 +94,18 @@ void addBubbles(std::vector<double>& channel, Random& random) {
 std::vector<double> makeChannel(Random& random, const std::vector<double>& shared, double phase) {
     const size_t count = static_cast<size_t>(SOUND_FRAMES);
     // Rumble of the falling mass, the broad rush, and the hiss of spray.
+    const Biquad rumbleTop = Biquad::lowPass(200.0, 0.7);
     const std::vector<double> rumble =
-        Biquad::lowPass(180.0, 0.7).applyCircular(Biquad::lowPass(180.0, 0.7).applyCircular(whiteNoise(random, count)));
-    const std::vector<double> rush =
-        Biquad::highPass(300.0, 0.7).applyCircular(Biquad::lowPass(2500.0, 0.6).applyCircular(whiteNoise(random, count)));
-    const std::vector<double> hiss = Biquad::highPass(5000.0, 0.7).applyCircular(whiteNoise(random, count));
+        rumbleTop.applyCircular(rumbleTop.applyCircular(whiteNoise(random, count)));
+    const Biquad rushTop = Biquad::lowPass(1800.0, 0.6);
+    const std::vector<double> rush = Biquad::highPass(250.0, 0.7).applyCircular(
+        rushTop.applyCircular(rushTop.applyCircular(whiteNoise(random, count))));
+    const std::vector<double> hiss = Biquad::lowPass(9000.0, 0.7).applyCircular(
+        Biquad::highPass(4000.0, 0.7).applyCircular(whiteNoise(random, count)));
     std::vector<double> channel(count);
     for (size_t i = 0; i < count; ++i) {
-        channel[i] = swell(i, phase) * (2.2 * rumble[i] + 0.9 * rush[i] + 0.25 * hiss[i]) + 0.6 * shared[i];
+        channel[i] = swell(i, phase) * (2.5 * rumble[i] + 1.2 * rush[i] + 0.12 * hiss[i]) +
+                     0.6 * shared[i];
     }
     addBubbles(channel, random);
     return channel;
