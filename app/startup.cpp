@@ -6,6 +6,9 @@
 
 #include "app/globals.h"
 #include "app/keyboard.h"
+#include "app/sound.h"
+#include "image/texture_ids.h"
+#include "image/textures.h"
 #include "particles/waterfall_system.h"
 #include "scene/display.h"
 
@@ -35,12 +38,22 @@ void startUp(int* argc, char** argv) {
     glutKeyboardFunc(keyboard);
     glutIdleFunc(idle);
     interactionMode = MODE_ORBIT;
+    startLoopingSound();
 
     glEnable(GL_DEPTH_TEST);
     // No blend function is ever set: GL's defaults keep every fragment opaque.
     glEnable(GL_BLEND);
 
     waterfall = new WaterfallSystem(WATERFALL_CAPACITY);
+    sceneQuadric = gluNewQuadric();
+    gluQuadricDrawStyle(sceneQuadric, GLU_FILL);
+    gluQuadricNormals(sceneQuadric, GLU_SMOOTH);
+    gluQuadricTexture(sceneQuadric, GL_TRUE);
+    enableTexturing();
+    initDefaultTexture();
+    loadTexture(SKY_PICTURE, SKY_TEXTURE);
+    loadTexture(GROUND_PICTURE, GROUND_TEXTURE);
+    loadTexture(ROCK_PICTURE, ROCK_TEXTURE);
 }
 
 void idle() {

@@ -5,6 +5,9 @@
 
 #include "app/globals.h"
 #include "particles/waterfall_system.h"
+#include "scene/ground.h"
+#include "scene/ledges.h"
+#include "scene/rocks.h"
 #include "scene/window_size.h"
 
 namespace {
@@ -29,6 +32,7 @@ void display() {
     glDisable(GL_FOG);
 
     glPushMatrix();
+    drawGround();
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
     glEnable(GL_LIGHTING);
     if (fogEnabled) {
@@ -36,7 +40,9 @@ void display() {
     } else {
         glDisable(GL_FOG);
     }
+    drawRocks();
     glPopMatrix();
+    drawLedges();
 
     waterfall->drawAll();
     glDisable(GL_LIGHTING);

@@ -167,6 +167,7 @@ Program::Program(XvfbServer& server, Options options) : server_(server), dir_(ma
         if (content) writeFile(path, *content);
         else std::remove(path.c_str());
     }
+    if (options.prepare) options.prepare(dir_);
     std::vector<std::string> argv;
     if (options.trace) {
         argv = {"apitrace", "trace", "--api", "gl", "--output", dir_ + "/run.trace"};

@@ -61,6 +61,9 @@ struct Options {
     std::vector<std::string> env;   // extra NAME=value entries
     std::vector<std::string> args;  // command-line arguments
     bool trace = false;             // run under apitrace
+    // Runs on the working directory after the files are in place and before
+    // the program starts: for what `files` cannot make (links, folders).
+    std::function<void(const std::string& dir)> prepare;
 };
 
 // One run of the real program on a server.

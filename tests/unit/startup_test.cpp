@@ -10,6 +10,7 @@
 #include "particles/waterfall_system.h"
 #include "scene/display.h"
 #include "tests/support/app_state.h"
+#include "tests/support/bmp_files.h"
 #include "tests/support/gl_recorder.h"
 
 namespace {
@@ -19,6 +20,7 @@ using Calls = std::vector<std::string>;
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        pictures.addScenePictures();  // start-up loads them from the working directory
         restoreStartState();
         windowWidth = 0;
         windowHeight = 0;
@@ -32,6 +34,7 @@ protected:
         int argc = 1;
         startUp(&argc, argv);
     }
+    ScratchWorkDir pictures;
 };
 
 TEST_F(StartupTest, OpensTheWindowAndRegistersTheCallbacksInOrder) {

@@ -1,0 +1,10 @@
+// The outline of a circle as a list of points, computed without GL.
+#pragma once
+
+#include <vector>
+
+#include "scene/point2.h"
+
+// Points counter-clockwise from (centre.x + radius, centre.y), the first not
+// repeated at the end: 200 of them, from the float angle accumulation.
+std::vector<Point2> circleOutline(float radius, Point2 centre);

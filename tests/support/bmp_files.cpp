@@ -1,0 +1,101 @@
+// BMP files made to order for the tests (see bmp_files.h).
+#include "tests/support/bmp_files.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+void put16(std::string& out, uint32_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void put32(std::string& out, uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+}  // namespace
+
+PatternColour patternColour(uint32_t x, uint32_t y) {
+    return {static_cast<unsigned char>(x * 3 + 1), static_cast<unsigned char>(y * 5 + 2),
+            static_cast<unsigned char>((x + y) % 7 * 30 + 3)};
+}
+
+std::string makeBmp(const BmpSpec& spec) {
+    const uint32_t height = spec.height < 0 ? 0u - static_cast<uint32_t>(spec.height)
+                                            : static_cast<uint32_t>(spec.height);
+    const uint32_t bytesPerPixel = spec.bitsPerPixel / 8u;
+    const uint32_t rowBytes = spec.width * bytesPerPixel;
+    const uint32_t storedRow = (rowBytes + 3) / 4 * 4;
+    const uint32_t realOffset = 14 + spec.infoHeaderBytes + spec.gapBeforePixels;
+
+    std::string out = spec.signature;
+    put32(out, 0);  // file size, filled in below
+    put32(out, 0);
+    put32(out, spec.pixelDataOffset < 0 ? realOffset : static_cast<uint32_t>(spec.pixelDataOffset));
+    put32(out, spec.infoHeaderBytes);
+    put32(out, spec.width);
+    put32(out, static_cast<uint32_t>(spec.height));
+    put16(out, spec.planes);
+    put16(out, spec.bitsPerPixel);
+    put32(out, spec.compression);
+    put32(out, storedRow * height);
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    // Later header versions: masks, colour space and so on, here just zeros.
+    while (out.size() < 14 + static_cast<size_t>(spec.infoHeaderBytes)) out += '\0';
+    out.append(spec.gapBeforePixels, '\x55');
+    for (uint32_t fileRow = 0; fileRow < height; ++fileRow) {
+        const uint32_t y = spec.height < 0 ? height - 1 - fileRow : fileRow;
+        for (uint32_t x = 0; x < spec.width; ++x) {
+            const PatternColour c = patternColour(x, y);
+            out += static_cast<char>(c.b);
+            out += static_cast<char>(c.g);
+            out += static_cast<char>(c.r);
+            for (uint32_t extra = 3; extra < bytesPerPixel; ++extra) out += '\xFF';
+        }
+        if (spec.padLastRow || fileRow + 1 < height) out.append(storedRow - rowBytes, '\0');
+    }
+    const uint32_t size = static_cast<uint32_t>(out.size());
+    for (int i = 0; i < 4; ++i) out[2 + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    return out;
+}
+
+void writeTestFile(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+    if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+ScratchWorkDir::ScratchWorkDir() {
+    char pattern[] = "/tmp/waterfall-unit-XXXXXX";
+    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+    char current[PATH_MAX];
+    if (!getcwd(current, sizeof current)) throw std::runtime_error("getcwd failed");
+    previous_ = current;
+    if (chdir(path_.c_str()) != 0) throw std::runtime_error("chdir failed");
+}
+
+ScratchWorkDir::~ScratchWorkDir() {
+    if (chdir(previous_.c_str()) != 0) { /* the test process ends soon anyway */ }
+    const std::string remove = "rm -rf '" + path_ + "'";
+    if (std::system(remove.c_str()) != 0) { /* a leftover folder in /tmp is harmless */ }
+}
+
+void ScratchWorkDir::addScenePictures() {
+    BmpSpec small;
+    small.width = 8;
+    small.height = 8;
+    for (const char* name : {"sky.bmp", "ground.bmp", "close.bmp"}) {
+        writeTestFile(path_ + "/" + name, makeBmp(small));
+    }
+}

@@ -1,0 +1,49 @@
+// BMP files made to order for the tests: valid pictures with a known pattern,
+// and every kind of broken or unusual header the reader meets.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct BmpSpec {
+    uint32_t width = 64;
+    int32_t height = 64;  // negative: rows stored top-down
+    uint16_t planes = 1;
+    uint16_t bitsPerPixel = 24;
+    uint32_t compression = 0;
+    uint32_t infoHeaderBytes = 40;
+    uint32_t gapBeforePixels = 0;   // extra bytes between the headers and the pixels
+    int64_t pixelDataOffset = -1;   // -1: where the pixels really start
+    bool padLastRow = true;
+    std::string signature = "BM";
+};
+
+// The colour the pattern gives the pixel in column x, row y counted from the
+// bottom of the picture, as R G B.
+struct PatternColour {
+    unsigned char r, g, b;
+};
+PatternColour patternColour(uint32_t x, uint32_t y);
+
+// A whole file: headers, then rows of the pattern in file order (bottom-up
+// unless the height is negative), each padded to 4 bytes.
+std::string makeBmp(const BmpSpec& spec);
+
+// Writes bytes to a file.
+void writeTestFile(const std::string& path, const std::string& bytes);
+
+// A temporary folder that is the working directory while this object lives.
+class ScratchWorkDir {
+public:
+    ScratchWorkDir();
+    ~ScratchWorkDir();
+    ScratchWorkDir(const ScratchWorkDir&) = delete;
+    ScratchWorkDir& operator=(const ScratchWorkDir&) = delete;
+    const std::string& path() const { return path_; }
+    // sky.bmp, ground.bmp and close.bmp: small valid pictures.
+    void addScenePictures();
+
+private:
+    std::string path_;
+    std::string previous_;
+};

@@ -1,0 +1,254 @@
+// The BMP reader on files of every shape: what loads, upright and in RGB
+// order, and what is refused with which line.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "image/bmp_reader.h"
+#include "tests/support/bmp_files.h"
+
+namespace {
+
+struct ReadResult {
+    int status = -1;
+    std::string output;
+    Image image{0, 0, nullptr};
+};
+
+// Reads bytes through the same code the program uses, from memory.
+ReadResult readBytes(const std::string& bytes, uint32_t maxSide = BMP_DEFAULT_MAX_SIDE) {
+    ReadResult result;
+    std::string copy = bytes;
+    FILE* stream = fmemopen(copy.empty() ? nullptr : &copy[0], copy.size(), "rb");
+    if (copy.empty()) stream = fmemopen(nullptr, 1, "w+b");  // an empty stream
+    EXPECT_NE(stream, nullptr);
+    testing::internal::CaptureStdout();
+    result.status = readBmpStream(stream, "t.bmp", &result.image, maxSide);
+    std::fflush(stdout);
+    result.output = testing::internal::GetCapturedStdout();
+    std::fclose(stream);
+    return result;
+}
+
+// Every pixel where the pattern put it: bottom row first, red first.
+void expectPattern(const Image& image, uint32_t width, uint32_t height, const std::string& label) {
+    ASSERT_EQ(image.width, width) << label;
+    ASSERT_EQ(image.height, height) << label;
+    ASSERT_NE(image.pixels, nullptr) << label;
+    int wrong = 0;
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const unsigned char* p = image.pixels + (static_cast<size_t>(y) * width + x) * 3;
+            const PatternColour c = patternColour(x, y);
+            wrong += p[0] != c.r || p[1] != c.g || p[2] != c.b;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << label << ": pixels out of place";
+}
+
+BmpSpec sized(uint32_t width, int32_t height) {
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    return spec;
+}
+
+struct LoadCase {
+    const char* label;
+    BmpSpec spec;
+    uint32_t width, height;
+};
+
+TEST(BmpReader, LoadsPicturesUprightWithTheirColoursInOrder) {
+    BmpSpec v4 = sized(16, 8);
+    v4.infoHeaderBytes = 108;
+    BmpSpec v5 = sized(16, 8);
+    v5.infoHeaderBytes = 124;
+    BmpSpec gap = sized(16, 8);
+    gap.gapBeforePixels = 12;  // a colour table or anything else before the pixels
+    BmpSpec otherSignature = sized(8, 8);
+    otherSignature.signature = "XY";
+    BmpSpec lastRowUnpadded = sized(5, 3);
+    lastRowUnpadded.padLastRow = false;
+    const LoadCase cases[] = {
+        {"64x64 bottom-up", sized(64, 64), 64, 64},
+        {"rows padded (width 5)", sized(5, 4), 5, 4},
+        {"rows padded (width 1)", sized(1, 3), 1, 3},
+        {"rows padded (width 6)", sized(6, 2), 6, 2},
+        {"rows padded (width 7)", sized(7, 7), 7, 7},
+        {"108-byte info header", v4, 16, 8},
+        {"124-byte info header", v5, 16, 8},
+        {"gap before the pixels", gap, 16, 8},
+        {"top-down", sized(12, -9), 12, 9},
+        {"top-down, padded", sized(5, -4), 5, 4},
+        {"signature not looked at", otherSignature, 8, 8},
+        {"last row without padding", lastRowUnpadded, 5, 3},
+    };
+    for (const LoadCase& c : cases) {
+        ReadResult result = readBytes(makeBmp(c.spec));
+        EXPECT_EQ(result.status, 1) << c.label << ": " << result.output;
+        EXPECT_EQ(result.output, "") << c.label;
+        expectPattern(result.image, c.width, c.height, c.label);
+        releaseImagePixels(&result.image);
+    }
+}
+
+TEST(BmpReader, BytesAfterThePixelBlockAreIgnored) {
+    ReadResult result = readBytes(makeBmp(sized(8, 8)) + std::string(100, '\x7F'));
+    EXPECT_EQ(result.status, 1);
+    expectPattern(result.image, 8, 8, "trailing bytes");
+    releaseImagePixels(&result.image);
+}
+
+struct RefusalCase {
+    const char* label;
+    std::string bytes;
+    std::string message;
+    uint32_t maxSide = BMP_DEFAULT_MAX_SIDE;
+};
+
+std::string withSpec(const BmpSpec& spec) { return makeBmp(spec); }
+
+// Just the 54 header bytes of a picture of this size, no pixels at all.
+std::string headerOnly(const BmpSpec& spec) {
+    std::string bytes = makeBmp(sized(1, 1)).substr(0, 54);
+    const uint32_t height = static_cast<uint32_t>(spec.height);
+    for (int i = 0; i < 4; ++i) {
+        bytes[18 + i] = static_cast<char>((spec.width >> (8 * i)) & 0xFF);
+        bytes[22 + i] = static_cast<char>((height >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
+    const std::string valid = makeBmp(sized(8, 8));
+    BmpSpec bits32 = sized(8, 8);
+    bits32.bitsPerPixel = 32;
+    BmpSpec planes2 = sized(8, 8);
+    planes2.planes = 2;
+    BmpSpec rle = sized(8, 8);
+    rle.compression = 1;
+    BmpSpec bitfields = sized(8, 8);
+    bitfields.compression = 3;
+    BmpSpec core = sized(8, 8);
+    core.infoHeaderBytes = 12;
+    BmpSpec offsetInsideHeader = sized(8, 8);
+    offsetInsideHeader.infoHeaderBytes = 108;
+    offsetInsideHeader.pixelDataOffset = 54;
+    BmpSpec offsetZero = sized(8, 8);
+    offsetZero.pixelDataOffset = 0;
+    BmpSpec offsetPastEnd = sized(8, 8);
+    offsetPastEnd.pixelDataOffset = 100000;
+    // Header-only files: the declared pictures are far larger than the files.
+    BmpSpec hugeWidth = sized(0x80000000u, 1);
+    BmpSpec wrapsIn32Bits = sized(0x55555556u, 3);  // width * height * 3 = 2 in 32 bits
+    BmpSpec overTexture = sized(16385, 1);
+    BmpSpec overTextureTall = sized(4, -20000);
+    BmpSpec minHeight = sized(4, INT32_MIN);
+    const RefusalCase cases[] = {
+        {"32-bit", withSpec(bits32), "Bpp from t.bmp is not 24: 32\n"},
+        {"two planes", withSpec(planes2), "Planes from t.bmp is not 1: 2\n"},
+        // Bytes past the end count as -1 in the sums.
+        {"empty file", "", "Planes from t.bmp is not 1: 65279\n"},
+        {"ends at 18", valid.substr(0, 18), "Planes from t.bmp is not 1: 65279\n"},
+        {"ends at 26", valid.substr(0, 26), "Planes from t.bmp is not 1: 65279\n"},
+        {"ends inside planes", valid.substr(0, 27), "Planes from t.bmp is not 1: 65281\n"},
+        {"ends after planes", valid.substr(0, 28), "Bpp from t.bmp is not 24: 65279\n"},
+        {"ends inside bits", valid.substr(0, 29), "Bpp from t.bmp is not 24: 65304\n"},
+        {"width 0", withSpec(sized(0, 8)), "Error reading image data from t.bmp.\n"},
+        {"height 0", withSpec(sized(8, 0)), "Error reading image data from t.bmp.\n"},
+        {"short pixel block", valid.substr(0, valid.size() - 1),
+         "Error reading image data from t.bmp.\n"},
+        {"no pixels at all", valid.substr(0, 54), "Error reading image data from t.bmp.\n"},
+        {"RLE compression", withSpec(rle), "Compression from t.bmp is not supported: 1\n"},
+        {"bit fields", withSpec(bitfields), "Compression from t.bmp is not supported: 3\n"},
+        {"12-byte core header", withSpec(core), "Header size from t.bmp is not supported: 12\n"},
+        {"offset inside the headers", withSpec(offsetInsideHeader),
+         "Pixel data offset from t.bmp is out of range: 54\n"},
+        {"offset 0", withSpec(offsetZero), "Pixel data offset from t.bmp is out of range: 0\n"},
+        {"offset past the end", withSpec(offsetPastEnd),
+         "Pixel data offset from t.bmp is out of range: 100000\n"},
+        {"width over the limit", headerOnly(hugeWidth),
+         "Width from t.bmp is larger than 16384: 2147483648\n"},
+        {"width over GL's limit", headerOnly(overTexture),
+         "Width from t.bmp is larger than 16384: 16385\n"},
+        {"top-down height over GL's limit", headerOnly(overTextureTall),
+         "Height from t.bmp is larger than 16384: 20000\n"},
+        {"height INT32_MIN", headerOnly(minHeight),
+         "Height from t.bmp is larger than 16384: 2147483648\n"},
+        {"smaller GL limit", withSpec(sized(64, 64)), "Width from t.bmp is larger than 32: 64\n", 32},
+        // With no side limit, 64-bit sizes still see that the file is too short.
+        {"size wraps in 32 bits", headerOnly(wrapsIn32Bits), "Error reading image data from t.bmp.\n",
+         UINT32_MAX},
+        {"40000 x 40000 in a header", headerOnly(sized(40000, 40000)),
+         "Error reading image data from t.bmp.\n", UINT32_MAX},
+    };
+    for (const RefusalCase& c : cases) {
+        const ReadResult result = readBytes(c.bytes, c.maxSide);
+        EXPECT_EQ(result.status, 0) << c.label;
+        EXPECT_EQ(result.output, c.message) << c.label;
+        EXPECT_EQ(result.image.pixels, nullptr) << c.label << ": pixels kept after a refusal";
+    }
+}
+
+TEST(BmpReader, LittleEndianFieldsCountMissingBytesAsMinusOne) {
+    struct Case {
+        std::string bytes;
+        uint32_t value32;
+        uint16_t value16;
+    };
+    const Case cases[] = {
+        {std::string("\x01\x02\x03\x04", 4), 0x04030201u, 0x0201},
+        {std::string("\xFF\xFF\xFF\xFF", 4), 0xFFFFFFFFu, 0xFFFF},
+        {std::string("\x01", 1), 0xFEFEFF01u, 0xFF01},
+        {std::string(), 0xFEFEFEFFu, 65279},
+    };
+    for (const Case& c : cases) {
+        std::string a = c.bytes, b = c.bytes;
+        FILE* s32 = a.empty() ? fmemopen(nullptr, 1, "w+b") : fmemopen(&a[0], a.size(), "rb");
+        FILE* s16 = b.empty() ? fmemopen(nullptr, 1, "w+b") : fmemopen(&b[0], b.size(), "rb");
+        EXPECT_EQ(readUint32LE(s32), c.value32);
+        EXPECT_EQ(readUint16LE(s16), c.value16);
+        std::fclose(s32);
+        std::fclose(s16);
+    }
+}
+
+int openDescriptors() {
+    int count = 0;
+    DIR* dir = opendir("/proc/self/fd");
+    while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
+    closedir(dir);
+    return count;
+}
+
+TEST(BmpReader, ReadBmpClosesTheFileOnEveryPath) {
+    ScratchWorkDir dir;
+    BmpSpec bits32 = sized(8, 8);
+    bits32.bitsPerPixel = 32;
+    BmpSpec rle = sized(8, 8);
+    rle.compression = 1;
+    const std::string valid = makeBmp(sized(8, 8));
+    const std::vector<std::string> files = {valid, valid.substr(0, 20), makeBmp(bits32),
+                                            makeBmp(rle), valid.substr(0, valid.size() - 3),
+                                            makeBmp(sized(8, 0))};
+    const int before = openDescriptors();
+    testing::internal::CaptureStdout();
+    for (const std::string& bytes : files) {
+        writeTestFile("p.bmp", bytes);
+        Image image{0, 0, nullptr};
+        readBmp("p.bmp", &image);
+        releaseImagePixels(&image);
+    }
+    Image absent{0, 0, nullptr};
+    EXPECT_EQ(readBmp("absent.bmp", &absent), 0);
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_NE(output.find("File Not Found : absent.bmp\n"), std::string::npos) << output;
+}
+
+}  // namespace
