@@ -6,7 +6,10 @@
 
 #include "app/globals.h"
 #include "app/keyboard.h"
+#include "app/light_menu.h"
+#include "app/mouse_camera.h"
 #include "scene/display.h"
+#include "scene/lights.h"
 
 namespace {
 
@@ -28,6 +31,8 @@ void startUp(int* argc, char** argv) {
 
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
+    glutMouseFunc(mouse);
+    glutMotionFunc(motion);
     glutKeyboardFunc(keyboard);
     glutIdleFunc(idle);
     interactionMode = MODE_ORBIT;
@@ -35,6 +40,9 @@ void startUp(int* argc, char** argv) {
     glEnable(GL_DEPTH_TEST);
     // No blend function is ever set: GL's defaults keep every fragment opaque.
     glEnable(GL_BLEND);
+    buildLightMenu();
+
+    initLights();
 }
 
 void idle() {

@@ -4,6 +4,7 @@
 #include <GL/glut.h>
 
 #include "app/globals.h"
+#include "scene/lights.h"
 #include "scene/window_size.h"
 
 namespace {
@@ -29,13 +30,17 @@ void display() {
 
     glPushMatrix();
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    positionLights();
     glEnable(GL_LIGHTING);
     if (fogEnabled) {
         glEnable(GL_FOG);
     } else {
         glDisable(GL_FOG);
     }
+    applyMaterial(rockMaterial);
     glPopMatrix();
+
+    applyMaterial(waterMaterial);
 
     glDisable(GL_LIGHTING);
     glPopMatrix();

@@ -2,6 +2,7 @@
 #include "tests/support/app_state.h"
 
 #include "app/globals.h"
+#include "app/light_menu.h"
 #include "tests/support/gl_recorder.h"
 
 void restoreStartState() {
@@ -22,5 +23,6 @@ void restoreStartState() {
     blueLightOn = false;
     animating = 0;
     waterfall = nullptr;
+    lightMenu = 0;
     resetGlRecorder();
 }
