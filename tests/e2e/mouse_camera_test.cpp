@@ -70,6 +70,27 @@ Eye orbitFormula(int x0, int y0, int x1, int y1) {
             std::sin(azimuth) * std::cos(elevation)};
 }
 
+size_t helpTexts(const Program& program) {
+    const std::string out = program.standardOutput();
+    size_t count = 0;
+    for (size_t at = out.find("appplication"); at != std::string::npos;
+         at = out.find("appplication", at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Returns once the program has handled every event sent so far and drawn
+// the frame they asked for: the help key is handled after them, and the
+// redraw follows in the same turn of GLUT's loop.
+void settle(Program& program) {
+    const size_t before = helpTexts(program);
+    program.key('h');
+    for (int i = 0; i < 400 && helpTexts(program) == before; ++i) sleepFor(Seconds(0.05));
+    EXPECT_GT(helpTexts(program), before) << "the help key went unanswered";
+    sleepFor(Seconds(0.5));
+}
+
 // Runs the program under trace, lets `act` drive it, quits, and returns the
 // eyes of its frames.
 std::vector<Eye> eyesOfRun(const std::function<void(Program&)>& act) {
@@ -83,7 +104,7 @@ std::vector<Eye> eyesOfRun(const std::function<void(Program&)>& act) {
     }
     program.waitForStill();
     act(program);
-    sleepFor(Seconds(1.5));  // the last redraw happens before the quit key arrives
+    settle(program);
     program.key('q');
     EXPECT_EQ(program.waitForExit(Seconds(30)), 0);
     return framesEyes(program.traceCalls());
@@ -114,7 +135,7 @@ TEST(MouseCamera, ZoomKeyThenHorizontalDragMovesTheEyeAlongZAndResetPutsItBack) 
     const std::vector<Eye> eyes = eyesOfRun([](Program& program) {
         program.key('c');
         program.drag(LEFT_BUTTON, 100, 200, 300, 200, 5);
-        sleepFor(Seconds(1.0));
+        settle(program);
         program.key('r');
     });
     ASSERT_GE(eyes.size(), 3u);
