@@ -6,11 +6,14 @@
 
 #include "app/globals.h"
 #include "app/keyboard.h"
+#include "app/light_menu.h"
+#include "app/mouse_camera.h"
 #include "app/sound.h"
 #include "image/texture_ids.h"
 #include "image/textures.h"
 #include "particles/waterfall_system.h"
 #include "scene/display.h"
+#include "scene/lights.h"
 
 namespace {
 
@@ -35,6 +38,8 @@ void startUp(int* argc, char** argv) {
 
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
+    glutMouseFunc(mouse);
+    glutMotionFunc(motion);
     glutKeyboardFunc(keyboard);
     glutIdleFunc(idle);
     interactionMode = MODE_ORBIT;
@@ -43,6 +48,7 @@ void startUp(int* argc, char** argv) {
     glEnable(GL_DEPTH_TEST);
     // No blend function is ever set: GL's defaults keep every fragment opaque.
     glEnable(GL_BLEND);
+    buildLightMenu();
 
     waterfall = new WaterfallSystem(WATERFALL_CAPACITY);
     sceneQuadric = gluNewQuadric();
@@ -54,6 +60,7 @@ void startUp(int* argc, char** argv) {
     loadTexture(SKY_PICTURE, SKY_TEXTURE);
     loadTexture(GROUND_PICTURE, GROUND_TEXTURE);
     loadTexture(ROCK_PICTURE, ROCK_TEXTURE);
+    initLights();
 }
 
 void idle() {

@@ -7,6 +7,7 @@
 #include "particles/waterfall_system.h"
 #include "scene/ground.h"
 #include "scene/ledges.h"
+#include "scene/lights.h"
 #include "scene/rocks.h"
 #include "scene/window_size.h"
 
@@ -34,16 +35,18 @@ void display() {
     glPushMatrix();
     drawGround();
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    positionLights();
     glEnable(GL_LIGHTING);
     if (fogEnabled) {
         glEnable(GL_FOG);
     } else {
         glDisable(GL_FOG);
     }
+    applyMaterial(rockMaterial);
     drawRocks();
     glPopMatrix();
     drawLedges();
-
+    applyMaterial(waterMaterial);
     waterfall->drawAll();
     glDisable(GL_LIGHTING);
     glPopMatrix();

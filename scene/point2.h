@@ -1,4 +1,4 @@
-// A point in a plane: ledge outlines and mapped mouse positions.
+// A point in a plane: ledge outlines and mouse positions mapped to view units.
 #pragma once
 
 struct Point2 {

@@ -21,6 +21,8 @@ namespace e2e {
 namespace {
 
 constexpr const char* WINDOW_TITLE = "Water Fall";
+constexpr const char* MENU_WINDOW_NAME = "freeglut menu";
+constexpr int RIGHT_BUTTON = 3;  // X's number for it
 
 std::string makeTempDir() {
     char pattern[] = "/tmp/waterfall-e2e-XXXXXX";
@@ -277,20 +279,88 @@ void Program::resize(int width, int height) {
     sync();
 }
 
-Screenshot Program::screenshot() const {
+std::vector<Window> Program::menuWindows() const {
     Display* d = server_.display();
-    const auto [width, height] = windowSize();
+    Window root = DefaultRootWindow(d), parent, *children = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> menus;
+    if (!XQueryTree(d, root, &root, &parent, &children, &count)) return menus;
+    for (unsigned int i = 0; i < count; ++i) {
+        char* name = nullptr;
+        if (XFetchName(d, children[i], &name) && name) {
+            if (std::strcmp(name, MENU_WINDOW_NAME) == 0) menus.push_back(children[i]);
+            XFree(name);
+        }
+    }
+    if (children) XFree(children);
+    return menus;
+}
+
+Window Program::openMenu() const {
+    for (Window menu : menuWindows()) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(server_.display(), menu, &attributes) &&
+            attributes.map_state == IsViewable) {
+            return menu;
+        }
+    }
+    return 0;
+}
+
+Window Program::pressForMenu(int x, int y, Seconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    moveTo(x, y);
+    press(RIGHT_BUTTON);
+    Window menu = 0;
+    while (!(menu = openMenu())) {
+        if (std::chrono::steady_clock::now() >= end) {
+            release(RIGHT_BUTTON);
+            return 0;
+        }
+        sleepFor(Seconds(0.01));
+    }
+    return menu;
+}
+
+bool Program::releaseOnEntry(Window menu, int entry, int entries, Seconds timeout) {
+    // The entries share the menu's height evenly but for a thin border, so
+    // the middle of an equal share always lies inside the entry.
+    Display* d = server_.display();
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, menu, &attributes)) return false;
+    const int entryX = attributes.x + attributes.width / 3;
+    const int entryY = attributes.y + attributes.height * (2 * entry + 1) / (2 * entries);
+    XTestFakeMotionEvent(d, -1, entryX, entryY, 0);
+    sync();
+    sleepFor(Seconds(0.02));
+    release(RIGHT_BUTTON);
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (openMenu()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        sleepFor(Seconds(0.01));
+    }
+    return true;
+}
+
+bool Program::chooseMenuEntry(int entry, int entries, int x, int y) {
+    const Window menu = pressForMenu(x, y);
+    return menu != 0 && releaseOnEntry(menu, entry, entries);
+}
+
+namespace {
+
+Screenshot grab(Display* d, Window source, int x, int y, int width, int height) {
     Screenshot shot;
-    XImage* image = XGetImage(d, window_, 0, 0, static_cast<unsigned>(width),
+    XImage* image = XGetImage(d, source, x, y, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image) return shot;
     shot.width = width;
     shot.height = height;
     shot.rgb.resize(static_cast<size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row);
+            const size_t i = (static_cast<size_t>(row) * width + column) * 3;
             shot.rgb[i] = static_cast<unsigned char>((pixel & image->red_mask) >> 16);
             shot.rgb[i + 1] = static_cast<unsigned char>((pixel & image->green_mask) >> 8);
             shot.rgb[i + 2] = static_cast<unsigned char>(pixel & image->blue_mask);
@@ -298,6 +368,22 @@ Screenshot Program::screenshot() const {
     }
     XDestroyImage(image);
     return shot;
+}
+
+}  // namespace
+
+Screenshot Program::screenshot() const {
+    const auto [width, height] = windowSize();
+    return grab(server_.display(), window_, 0, 0, width, height);
+}
+
+Screenshot Program::screenArea() const {
+    Display* d = server_.display();
+    const auto [width, height] = windowSize();
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(d, window_, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+    return grab(d, DefaultRootWindow(d), x, y, width, height);
 }
 
 Screenshot Program::waitForScreen(const std::function<bool(const Screenshot&)>& ready,

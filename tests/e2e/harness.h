@@ -88,7 +88,24 @@ public:
     void drag(int button, int x0, int y0, int x1, int y1, int steps = 8);
     void resize(int width, int height);
 
+    // The pop-up menus that exist: freeglut gives each GLUT menu an X window
+    // of its own, named "freeglut menu", mapped only while the menu is open.
+    std::vector<Window> menuWindows() const;
+    // The open menu's window, or 0.
+    Window openMenu() const;
+    // Presses the right button with the pointer at (x, y) in the window and
+    // waits for the menu to open; its window, or 0 on timeout.
+    Window pressForMenu(int x = 40, int y = 40, Seconds timeout = Seconds(10));
+    // Releases the right button over entry `entry` (from 0) of the open
+    // menu's `entries`; false if the menu did not close in time.
+    bool releaseOnEntry(Window menu, int entry, int entries, Seconds timeout = Seconds(10));
+    // Both of the above.
+    bool chooseMenuEntry(int entry, int entries, int x = 40, int y = 40);
+
     Screenshot screenshot() const;
+    // What the user sees where the window is, pop-up menus included (the
+    // window's own image leaves what covers it black).
+    Screenshot screenArea() const;
     // Takes screenshots until `ready` holds for one; returns the last one taken.
     Screenshot waitForScreen(const std::function<bool(const Screenshot&)>& ready,
                              Seconds timeout = Seconds(20)) const;

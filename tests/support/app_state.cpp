@@ -2,6 +2,7 @@
 #include "tests/support/app_state.h"
 
 #include "app/globals.h"
+#include "app/light_menu.h"
 #include "particles/waterfall_system.h"
 #include "tests/support/gl_recorder.h"
 
@@ -24,6 +25,7 @@ void restoreStartState() {
     animating = 0;
     delete waterfall;  // made by start-up or installWaterfall
     waterfall = nullptr;
+    lightMenu = 0;
     resetGlRecorder();
 }
 

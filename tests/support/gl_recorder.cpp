@@ -123,6 +123,19 @@ int valuesOf(GLenum pname) {
     }
 }
 
+// freeglut ends the program when menus change while one is open.
+void checkMenusClosed(const char* call) {
+    if (state.menuOpen) state.menuFaults.push_back(std::string(call) + " while a menu is open");
+}
+
+// freeglut keeps a pointer to the current menu; a destroyed one is freed memory.
+void checkCurrentMenuAlive(const char* call) {
+    if (state.destroyedMenus.count(state.currentMenu)) {
+        state.menuFaults.push_back(std::string(call) + " with destroyed menu " +
+                                   std::to_string(state.currentMenu) + " current");
+    }
+}
+
 int& depthOfCurrentStack() {
     return state.matrixMode == GL_PROJECTION ? state.projectionDepth : state.modelviewDepth;
 }
@@ -358,6 +371,7 @@ int glutGet(GLenum query) {
     return 0;
 }
 int glutCreateMenu(void (*func)(int)) {
+    checkMenusClosed("glutCreateMenu");
     const int id = state.nextMenuId++;
     state.menus[id].callback = func;
     state.currentMenu = id;
@@ -365,26 +379,61 @@ int glutCreateMenu(void (*func)(int)) {
     return id;
 }
 void glutAddMenuEntry(const char* label, int value) {
-    state.menus[state.currentMenu].entries.emplace_back(label, value);
+    checkMenusClosed("glutAddMenuEntry");
+    checkCurrentMenuAlive("glutAddMenuEntry");
+    if (state.menus.count(state.currentMenu)) {
+        state.menus[state.currentMenu].entries.emplace_back(label, value);
+    }
     record("glutAddMenuEntry", {str(label), num(value)});
 }
 void glutAttachMenu(int button) {
-    state.attachedMenus[button] = state.currentMenu;
+    checkMenusClosed("glutAttachMenu");
+    checkCurrentMenuAlive("glutAttachMenu");
+    if (state.menus.count(state.currentMenu)) {
+        state.attachedMenus[button] = state.currentMenu;
+    }
     record("glutAttachMenu", {num(button)});
 }
 void glutDestroyMenu(int menu) {
-    state.menus.erase(menu);
-    if (state.currentMenu == menu) state.currentMenu = 0;
-    for (auto it = state.attachedMenus.begin(); it != state.attachedMenus.end();) {
-        it = it->second == menu ? state.attachedMenus.erase(it) : std::next(it);
+    checkMenusClosed("glutDestroyMenu");
+    if (state.destroyedMenus.count(menu)) {
+        state.menuFaults.push_back("glutDestroyMenu(" + std::to_string(menu) +
+                                   ") on a destroyed menu");
+    }
+    if (state.menus.erase(menu)) {
+        state.destroyedMenus.insert(menu);
+        if (state.currentMenu == menu) state.currentMenu = 0;
+        for (auto it = state.attachedMenus.begin(); it != state.attachedMenus.end();) {
+            it = it->second == menu ? state.attachedMenus.erase(it) : std::next(it);
+        }
     }
     record("glutDestroyMenu", {num(menu)});
 }
 void glutSetMenu(int menu) {
-    state.currentMenu = menu;
+    if (state.destroyedMenus.count(menu)) {
+        state.menuFaults.push_back("glutSetMenu(" + std::to_string(menu) +
+                                   ") on a destroyed menu");
+    }
+    // freeglut ignores an identifier that names no menu.
+    if (state.menus.count(menu)) state.currentMenu = menu;
     record("glutSetMenu", {num(menu)});
 }
 int glutGetMenu() {
+    checkCurrentMenuAlive("glutGetMenu");
     record("glutGetMenu");
     return state.currentMenu;
+}
+
+void chooseMenuEntry(int button, int value) {
+    const auto attached = state.attachedMenus.find(button);
+    if (attached == state.attachedMenus.end()) {
+        state.menuFaults.push_back("no menu attached to button " + std::to_string(button));
+        return;
+    }
+    const int menu = attached->second;
+    const int saved = state.currentMenu;
+    state.menuOpen = false;
+    state.currentMenu = menu;
+    state.menus[menu].callback(value);
+    state.currentMenu = saved;
 }

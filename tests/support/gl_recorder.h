@@ -31,7 +31,12 @@ struct GlState {
     int boundTexture = 0;
     int redisplayRequests = 0;
     std::map<int, GlutMenu> menus;  // the menus that exist, by identifier
-    int currentMenu = 0;
+    int currentMenu = 0;  // may name a destroyed menu, as freeglut's pointer may
+    std::set<int> destroyedMenus;
+    bool menuOpen = false;  // a pop-up menu is on screen
+    // Menu calls that would end or corrupt the real freeglut: changing menus
+    // while one is open, or using a destroyed menu.
+    std::vector<std::string> menuFaults;
     std::map<int, int> attachedMenus;  // GLUT button -> menu identifier
     int nextMenuId = 1;
     int nextQuadric = 1;
@@ -59,5 +64,9 @@ void resetGlRecorder();
 void clearGlCalls();
 // The recorded calls as one line each, for failure messages.
 std::string glCallDump();
+// Chooses an entry of the menu attached to `button` as freeglut does: it
+// closes the menu, makes that menu current, calls the menu callback with
+// `value` and then makes current again whatever menu was current before.
+void chooseMenuEntry(int button, int value);
 // The name under which the recorder shows a quadric: "quadric1", "quadric2", ...
 std::string quadricName(const GLUquadric* quadric);
