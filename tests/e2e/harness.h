@@ -61,6 +61,9 @@ struct Options {
     std::vector<std::string> env;   // extra NAME=value entries
     std::vector<std::string> args;  // command-line arguments
     bool trace = false;             // run under apitrace
+    // A command to start instead of the build's program (an installed
+    // launcher, say), in an empty working directory: no data files are copied.
+    std::string program;
 };
 
 // One run of the real program on a server.
