@@ -163,7 +163,9 @@ void Screenshot::save(const std::string& pngPath) const {
 Program::Program(XvfbServer& server, Options options) : server_(server), dir_(makeTempDir()) {
     // The data files the build made, then the test's own changes.
     const std::string copy = "cp -p '" + dataDir() + "'/* '" + dir_ + "'/ 2>/dev/null";
-    if (std::system(copy.c_str()) != 0) { /* no data files yet: the test decides */ }
+    if (options.program.empty() && std::system(copy.c_str()) != 0) {
+        /* no data files yet: the test decides */
+    }
     for (const auto& [name, content] : options.files) {
         const std::string path = dir_ + "/" + name;
         if (content) writeFile(path, *content);
@@ -174,7 +176,7 @@ Program::Program(XvfbServer& server, Options options) : server_(server), dir_(ma
     if (options.trace) {
         argv = {"apitrace", "trace", "--api", "gl", "--output", dir_ + "/run.trace"};
     }
-    argv.push_back(programPath());
+    argv.push_back(options.program.empty() ? programPath() : options.program);
     argv.insert(argv.end(), options.args.begin(), options.args.end());
     std::vector<std::string> env = {"DISPLAY=" + server.displayName(), "SDL_AUDIODRIVER=dummy"};
     env.insert(env.end(), options.env.begin(), options.env.end());

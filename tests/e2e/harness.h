@@ -64,6 +64,9 @@ struct Options {
     // Runs on the working directory after the files are in place and before
     // the program starts: for what `files` cannot make (links, folders).
     std::function<void(const std::string& dir)> prepare;
+    // A command to start instead of the build's program (an installed
+    // launcher, say), in an empty working directory: no data files are copied.
+    std::string program;
 };
 
 // One run of the real program on a server.

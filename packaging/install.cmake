@@ -1,0 +1,88 @@
+# Installation and the Debian package. The real program goes into a private
+# folder; the `waterfall` launcher on the PATH starts it from the installed
+# data folder, because the program reads its data from its working directory.
+# Only the component `waterfall` is installed or packaged: never tests,
+# benchmarks or fuzzers.
+include(GNUInstallDirs)
+
+set(WATERFALL_DATA_FILES sky.bmp ground.bmp close.bmp medium.wav)
+set(WATERFALL_ICON_SIZES 16 32 48 128 256)  # pixels, square
+set(WATERFALL_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/waterfall)
+set(WATERFALL_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/waterfall)
+
+install(TARGETS waterfall RUNTIME DESTINATION ${WATERFALL_INSTALL_PROGRAM_DIR} COMPONENT waterfall)
+
+# By name, so that a data file the build failed to make stops the install.
+list(TRANSFORM WATERFALL_DATA_FILES PREPEND ${WATERFALL_DATA_DIR}/ OUTPUT_VARIABLE waterfall_data_paths)
+install(FILES ${waterfall_data_paths} DESTINATION ${WATERFALL_INSTALL_DATA_DIR} COMPONENT waterfall)
+
+# The launcher finds both folders relative to itself: the tree can be moved.
+file(RELATIVE_PATH WATERFALL_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/waterfall)
+file(RELATIVE_PATH WATERFALL_BIN_TO_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_LIBEXECDIR}/waterfall/waterfall)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/waterfall.sh.in ${PROJECT_BINARY_DIR}/packaging/waterfall @ONLY)
+install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/waterfall DESTINATION ${CMAKE_INSTALL_BINDIR}
+        COMPONENT waterfall)
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/waterfall.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT waterfall)
+
+# The icon is drawn by our own generator, at each size the menus ask for.
+add_library(waterfall_icon STATIC ${CMAKE_CURRENT_LIST_DIR}/icon/png_writer.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/icon/icon_picture.cpp)
+target_include_directories(waterfall_icon PUBLIC ${PROJECT_SOURCE_DIR})
+add_executable(make_icon ${CMAKE_CURRENT_LIST_DIR}/icon/make_icon.cpp)
+target_link_libraries(make_icon PRIVATE waterfall_icon)
+set(waterfall_icon_files)
+foreach(size IN LISTS WATERFALL_ICON_SIZES)
+  set(icon ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/waterfall.png)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}
+    COMMAND make_icon ${size} ${icon}
+    DEPENDS make_icon
+    COMMENT "Drawing the ${size}x${size} icon")
+  list(APPEND waterfall_icon_files ${icon})
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          COMPONENT waterfall)
+endforeach()
+add_custom_target(waterfall_icons ALL DEPENDS ${waterfall_icon_files})
+
+# Where an installed tree keeps what, for scripts/package-test.
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/packaging/layout.sh @ONLY CONTENT
+"# Written by CMake: an installed tree's layout, relative to its prefix.
+version=@PROJECT_VERSION@
+bindir=@CMAKE_INSTALL_BINDIR@
+programdir=@WATERFALL_INSTALL_PROGRAM_DIR@
+datadir=@WATERFALL_INSTALL_DATA_DIR@
+sharedir=@CMAKE_INSTALL_DATADIR@
+data_files='@WATERFALL_DATA_FILES@'
+icon_sizes='@WATERFALL_ICON_SIZES@'
+")
+
+# The Debian package: `cpack -G DEB` in the build folder.
+set(WATERFALL_MAINTAINER "Water Fall developers <waterfall@example.org>"
+    CACHE STRING "The Debian package's maintainer, as Name <address>")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME waterfall)
+set(CPACK_PACKAGE_VENDOR "Water Fall developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "waterfall of spheres in a 3D OpenGL scene")
+# Lines of the long description, kept under 80 columns for dpkg and apt.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Water Fall draws a waterfall of thousands of small spheres pouring from rock\n\
+ledges onto a textured ground, lit by coloured lights, with optional fog and a\n\
+looping background sound. Keys start and stop the pour, toggle the fog and\n\
+reset the camera; the mouse orbits or zooms; a right-button menu switches the\n\
+red, green and blue lights.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${WATERFALL_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# dpkg-shlibdeps names the packages of GLUT, GLU, GL, SDL2 and the C++ runtime
+# from the libraries the program links, with their minimum versions.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};waterfall;/")
+set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

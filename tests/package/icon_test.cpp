@@ -1,0 +1,93 @@
+// The icon's PNG encoder, checked against published check values and an
+// independent decoder (ImageMagick), and the icon's shape.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "packaging/icon/icon_picture.h"
+#include "packaging/icon/png_writer.h"
+
+namespace {
+
+Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+TEST(PngChecksums, MatchPublishedCheckValues) {
+    struct Case {
+        Bytes data;
+        std::uint32_t crc, adler;
+    };
+    const Case cases[] = {
+        {{}, 0x00000000u, 0x00000001u},
+        {bytesOf("123456789"), 0xCBF43926u, 0x091E01DEu},
+        {bytesOf("Wikipedia"), 0xADAAC02Eu, 0x11E60398u},
+        // Long enough for Adler-32's sums to wrap many times (values from zlib).
+        {Bytes(100000, 0xFF), 0x68C6CEC4u, 0x149A302Cu},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(crc32(c.data.data(), c.data.size()), c.crc) << c.data.size() << " bytes";
+        EXPECT_EQ(adler32(c.data.data(), c.data.size()), c.adler) << c.data.size() << " bytes";
+    }
+}
+
+// Decodes a PNG with ImageMagick into raw RGBA bytes.
+Bytes decodeWithImageMagick(const Bytes& png) {
+    char path[] = "/tmp/waterfall-icon-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return {};
+    close(fd);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    const std::string raw = std::string(path) + ".rgba";
+    const std::string command = "convert 'png:" + std::string(path) + "' -depth 8 'rgba:" + raw + "'";
+    Bytes decoded;
+    if (std::system(command.c_str()) == 0) {
+        std::ifstream in(raw, std::ios::binary);
+        decoded.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::remove(path);
+    std::remove(raw.c_str());
+    return decoded;
+}
+
+TEST(PngEncoder, AnIndependentDecoderReadsBackEveryByte) {
+    // Sizes: one pixel; a row set under one stored block; and a picture whose
+    // rows span several 64 KiB blocks, wider than high to catch swapped sides.
+    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{7, 3}, std::pair{300, 230}}) {
+        Bytes rgba(static_cast<size_t>(width) * height * 4);
+        for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<std::uint8_t>(i * 7 + i / 1021);
+        const Bytes decoded = decodeWithImageMagick(encodePng(width, height, rgba));
+        ASSERT_EQ(decoded.size(), rgba.size()) << width << "x" << height;
+        EXPECT_TRUE(decoded == rgba) << width << "x" << height;
+    }
+}
+
+TEST(PngEncoder, RefusesPixelsThatDoNotFitTheSize) {
+    EXPECT_THROW(encodePng(2, 2, Bytes(15)), std::invalid_argument);
+    EXPECT_THROW(encodePng(0, 4, Bytes()), std::invalid_argument);
+}
+
+TEST(IconPicture, IsAnOpaqueTileWithClearCornersAndAScene) {
+    for (const int size : {16, 48, 256}) {
+        const Bytes rgba = drawIcon(size);
+        ASSERT_EQ(rgba.size(), static_cast<size_t>(size) * size * 4);
+        const auto alpha = [&](int x, int y) { return rgba[(static_cast<size_t>(y) * size + x) * 4 + 3]; };
+        for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}}) {
+            EXPECT_EQ(alpha(x, y), 0) << size << ": corner " << x << "," << y;
+        }
+        EXPECT_EQ(alpha(size / 2, size / 2), 255) << size;
+        EXPECT_EQ(alpha(size / 2, size / 8), 255) << size;
+        // Sky, rock, water and grass: far more than a handful of colours.
+        std::set<std::tuple<int, int, int>> colours;
+        for (size_t i = 0; i < rgba.size(); i += 4) colours.insert({rgba[i], rgba[i + 1], rgba[i + 2]});
+        EXPECT_GT(colours.size(), 40u) << size;
+    }
+}
+
+}  // namespace
