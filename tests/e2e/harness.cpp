@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,11 +36,18 @@ void writeFile(const std::string& path, const std::string& content) {
     out << content;
 }
 
+// A test process that dies (a crash, a timeout's kill) takes its server and
+// program with it instead of leaving them spinning on the machine.
+void endWithTheTestProcess() {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
 // Starts a program with its arguments; standard output and error go to files.
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
             const std::string& dir, const std::string& out, const std::string& err) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
+    endWithTheTestProcess();
     if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
     const int devNull = open("/dev/null", O_RDONLY);
     dup2(devNull, 0);
@@ -101,6 +109,7 @@ XvfbServer::XvfbServer() {
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
     pid_ = fork();
     if (pid_ == 0) {
+        endWithTheTestProcess();
         close(fds[0]);
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, 1);
