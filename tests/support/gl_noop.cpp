@@ -16,6 +16,9 @@ void glPopMatrix() {}
 void glRotatef(GLfloat, GLfloat, GLfloat, GLfloat) {}
 void glTranslatef(GLfloat, GLfloat, GLfloat) {}
 void glScalef(GLfloat, GLfloat, GLfloat) {}
+void glOrtho(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble) {}
+void glViewport(GLint, GLint, GLsizei, GLsizei) {}
+void glShadeModel(GLenum) {}
 void glLightfv(GLenum, GLenum, const GLfloat*) {}
 void glMaterialfv(GLenum, GLenum, const GLfloat*) {}
 void glBindTexture(GLenum, GLuint) {}
