@@ -4,7 +4,9 @@
 // real program on a private Xvfb while it pours for a while.
 //
 //   gl_calls_per_frame TRACE             count an existing trace
-//   gl_calls_per_frame --pour [SECONDS]  trace the program pouring (default 45 s)
+//   gl_calls_per_frame --pour [SECONDS [PROGRAM]]
+//                                        trace the program pouring (default 45 s);
+//                                        PROGRAM: another build of it, an older one say
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -100,6 +102,13 @@ int main(int argc, char** argv) {
         e2e::XvfbServer server;
         e2e::Options options;
         options.trace = true;
+        if (argc > 3) {
+            options.program = argv[3];
+            options.prepare = [](const std::string& dir) {
+                const std::string copy = "cp -p '" + e2e::dataDir() + "'/* '" + dir + "'/";
+                if (std::system(copy.c_str()) != 0) std::printf("no data files copied\n");
+            };
+        }
         e2e::Program program(server, options);
         if (!program.waitForWindow(e2e::Seconds(60))) {
             std::printf("the program's window did not appear\n%s", program.standardError().c_str());
@@ -112,7 +121,8 @@ int main(int argc, char** argv) {
             std::printf("the program did not quit cleanly\n");
             return 1;
         }
-        std::printf("the program poured for %.0f s under apitrace\n", seconds);
+        std::printf("%s poured for %.0f s under apitrace\n",
+                    options.program.empty() ? "the program" : options.program.c_str(), seconds);
         return report(countFrames(program.workDir() + "/run.trace"));
     }
     if (argc != 2) {
