@@ -98,6 +98,31 @@ void Particle::draw(GLUquadric* quadric) const {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
-    gluSphere(quadric, SPHERE_RADIUS, SPHERE_SLICES, SPHERE_STACKS);
+    sendDropSphere(quadric);
     glPopMatrix();
+}
+
+void Particle::drawCompiled(GLuint sphereList) const {
+    if (!isAlive()) {
+        return;
+    }
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glCallList(sphereList);
+    glPopMatrix();
+}
+
+void sendDropSphere(GLUquadric* quadric) {
+    gluSphere(quadric, SPHERE_RADIUS, SPHERE_SLICES, SPHERE_STACKS);
+}
+
+GLuint compileDropSphere(GLUquadric* quadric) {
+    const GLuint list = glGenLists(1);
+    if (list == 0) {
+        return 0;
+    }
+    glNewList(list, GL_COMPILE);
+    sendDropSphere(quadric);
+    glEndList();
+    return list;
 }

@@ -20,8 +20,12 @@ public:
     // time unit squared, negative is down).
     void update(float timeStep, float gravity);
     bool isAlive() const { return life > 0.0f; }
-    // A small sphere at the position; nothing at all once dead.
+    // A small sphere at the position, sent through gluSphere in immediate
+    // mode; nothing at all once dead.
     void draw(GLUquadric* quadric) const;
+    // The same sphere from the list compileDropSphere made, with the matrix
+    // mode left to the caller; nothing at all once dead.
+    void drawCompiled(GLuint sphereList) const;
 
     Vector3 velocity;      // scene units per time unit
     Vector3 position;      // scene units; before launch only the offset
@@ -31,6 +35,12 @@ public:
     float life;            // time units left; alive while above 0
     float age = 0.0f;      // time units since the launch
 };
+
+// The drop's sphere, sent at the current origin: gluSphere with `quadric`.
+void sendDropSphere(GLUquadric* quadric);
+// A new display list holding sendDropSphere's calls, compiled without
+// drawing; 0 if GL gives no list.
+GLuint compileDropSphere(GLUquadric* quadric);
 
 // Makes `particle` ready again, drawing fresh random numbers as construction
 // does; `bounced` and `age` keep their values until the next launch.

@@ -27,6 +27,12 @@ ParticleSystem::ParticleSystem(int particleCount) : capacity(particleCount) {
     }
 }
 
+ParticleSystem::~ParticleSystem() {
+    if (sphereList != 0) {
+        glDeleteLists(sphereList, 1);
+    }
+}
+
 void ParticleSystem::step(float timeStep, float gravity) {
     updateAll(timeStep, gravity);
     recycleDead();
@@ -78,9 +84,39 @@ void ParticleSystem::emitParticle(const Vector3& at) {
     liveParticles.push_back(particle);
 }
 
-void ParticleSystem::drawAll() const {
+void ParticleSystem::drawAll() {
     const int bound = liveBound(liveParticles);
+    bool modelviewSet = false;
     for (int i = 0; i < bound; ++i) {
-        liveParticles[static_cast<size_t>(i)]->draw(particleQuadric);
+        const Particle* particle = liveParticles[static_cast<size_t>(i)];
+        if (sphereSending == SphereSending::Immediate) {
+            particle->draw(particleQuadric);
+            continue;
+        }
+        if (!particle->isAlive()) {
+            continue;
+        }
+        // Every immediate draw sets the mode, and nothing between two drops
+        // changes it: once, before the first drop drawn, leaves the same state.
+        if (!modelviewSet) {
+            glMatrixMode(GL_MODELVIEW);
+            modelviewSet = true;
+        }
+        const GLuint list = dropSphereList();
+        if (list == 0) {
+            particle->draw(particleQuadric);  // GL gave no list
+        } else {
+            particle->drawCompiled(list);
+        }
     }
+}
+
+GLuint ParticleSystem::dropSphereList() {
+    if (sphereList == 0) {
+        sphereList = compileDropSphere(particleQuadric);
+        if (sphereList == 0) {
+            sphereSending = SphereSending::Immediate;  // not asked for again
+        }
+    }
+    return sphereList;
 }

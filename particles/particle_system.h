@@ -13,8 +13,13 @@
 
 class ParticleSystem {
 public:
+    // How drawAll sends each drop's sphere. The program uses the compiled
+    // list; the immediate way, gluSphere for every drop, is the reference
+    // that the list's frames are compared with and timed against.
+    enum class SphereSending { CompiledList, Immediate };
+
     explicit ParticleSystem(int particleCount);
-    virtual ~ParticleSystem() = default;
+    virtual ~ParticleSystem();
     ParticleSystem(const ParticleSystem&) = delete;
     ParticleSystem& operator=(const ParticleSystem&) = delete;
 
@@ -34,8 +39,11 @@ public:
     // Launches the particle on top of the pool at `at`; an empty pool is
     // reported and the launch dropped.
     void emitParticle(const Vector3& at);
-    // Every live particle but the last, with `particleQuadric`.
-    void drawAll() const;
+    // Every live particle but the last, as the sphere of `particleQuadric`.
+    // The first drop drawn compiles the sphere's list, so the first call
+    // needs the GL context; the matrix mode is set once, before that drop.
+    void drawAll();
+    void setSphereSending(SphereSending way) { sphereSending = way; }
 
     int particleCapacity() const { return capacity; }
     // In launch order.
@@ -51,6 +59,11 @@ protected:
     GLUquadric* particleQuadric = nullptr;
 
 private:
+    // The list that drawAll calls, made on its first use.
+    GLuint dropSphereList();
+
     // Storage of every particle; reserved once, so the pointers stay valid.
     std::vector<Particle> particles;
+    SphereSending sphereSending = SphereSending::CompiledList;
+    GLuint sphereList = 0;  // 0 until the first drop is drawn
 };

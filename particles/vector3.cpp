@@ -3,20 +3,6 @@
 
 #include <cmath>
 
-Vector3 addVectors(const Vector3& a, const Vector3& b) {
-    return Vector3(a.x + b.x, a.y + b.y, a.z + b.z);
-}
-
-Vector3 crossProduct(const Vector3& a, const Vector3& b) {
-    return Vector3(a.y * b.z - a.z * b.y,
-                   a.z * b.x - a.x * b.z,
-                   a.x * b.y - a.y * b.x);
-}
-
-float dotProduct(const Vector3& a, const Vector3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 float vectorLength(const Vector3& a) {
     return floatSqrt(a.x * a.x + a.y * a.y + a.z * a.z);
 }

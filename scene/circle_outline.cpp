@@ -14,11 +14,16 @@ constexpr double ANGLE_STEP = 0.0314; // radians
 
 std::vector<Point2> circleOutline(float radius, Point2 centre) {
     std::vector<Point2> circlePoints;
+    circleOutlineInto(radius, centre, circlePoints);
+    return circlePoints;
+}
+
+void circleOutlineInto(float radius, Point2 centre, std::vector<Point2>& circlePoints) {
+    circlePoints.clear();
     float angle = 0.0f;
     while (static_cast<double>(angle) < FULL_TURN) {
         circlePoints.push_back({centre.x + radius * std::cos(angle),
                                 centre.y + radius * std::sin(angle)});
         angle = static_cast<float>(static_cast<double>(angle) + ANGLE_STEP);
     }
-    return circlePoints;
 }

@@ -18,7 +18,7 @@ constexpr float LEDGE_CENTRES_X[] = {-0.3f, 0.3f, 0.0f};
 
 }  // namespace
 
-void drawFilledOutline(std::vector<Point2> outline) {
+void drawFilledOutline(const std::vector<Point2>& outline) {
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, ROCK_TEXTURE);
@@ -36,6 +36,9 @@ void drawFilledOutline(std::vector<Point2> outline) {
 }
 
 void drawLedges() {
+    // Each outline is made anew into the same storage: after the first frame
+    // the ledges allocate nothing.
+    static std::vector<Point2> outline;
     for (const float centreX : LEDGE_CENTRES_X) {
         glPushMatrix();
         // Lay the outline's plane flat about the line y = 1.3; the second shift
@@ -43,7 +46,8 @@ void drawLedges() {
         glTranslatef(centreX, LEDGE_HEIGHT, 0.0f);
         glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
         glTranslatef(centreX, -LEDGE_HEIGHT, 0.0f);
-        drawFilledOutline(circleOutline(LEDGE_RADIUS, {centreX, LEDGE_HEIGHT}));
+        circleOutlineInto(LEDGE_RADIUS, {centreX, LEDGE_HEIGHT}, outline);
+        drawFilledOutline(outline);
         glPopMatrix();
     }
 }

@@ -7,7 +7,7 @@
 
 // The outline as a triangle fan around its first point, in the local plane
 // z = 0, with GL's current normal and texture coordinate; the last point is
-// not sent. The outline is released when it returns.
-void drawFilledOutline(std::vector<Point2> outline);
+// not sent.
+void drawFilledOutline(const std::vector<Point2>& outline);
 // The three discs, under the view alone (not turned), with the rock material.
 void drawLedges();

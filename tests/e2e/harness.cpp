@@ -358,8 +358,6 @@ bool Program::chooseMenuEntry(int entry, int entries, int x, int y) {
     return menu != 0 && releaseOnEntry(menu, entry, entries);
 }
 
-namespace {
-
 Screenshot grab(Display* d, Window source, int x, int y, int width, int height) {
     Screenshot shot;
     XImage* image = XGetImage(d, source, x, y, static_cast<unsigned>(width),
@@ -380,8 +378,6 @@ Screenshot grab(Display* d, Window source, int x, int y, int width, int height) 
     XDestroyImage(image);
     return shot;
 }
-
-}  // namespace
 
 Screenshot Program::screenshot() const {
     const auto [width, height] = windowSize();

@@ -139,6 +139,9 @@ private:
     Window window_ = 0;
 };
 
+// The pixels of a rectangle of `source` (a window or the root), top-down.
+Screenshot grab(Display* d, Window source, int x, int y, int width, int height);
+
 // The path of a file written by the build: the program, the data folder.
 std::string programPath();
 std::string dataDir();

@@ -112,6 +112,9 @@ void record(const char* name, std::initializer_list<Arg> args = {}) {
         }
     }
     call.text += ")";
+    if (state.compilingList != 0 && call.name != "glEndList") {
+        state.lists[state.compilingList].push_back(call.text);
+    }
     calls.push_back(std::move(call));
 }
 
@@ -280,8 +283,23 @@ GLuint glGenLists(GLsizei range) {
     record("glGenLists", {num(range)});
     return first;
 }
-void glNewList(GLuint list, GLenum mode) { record("glNewList", {num(list), en(mode)}); }
-void glEndList() { record("glEndList"); }
+void glNewList(GLuint list, GLenum mode) {
+    record("glNewList", {num(list), en(mode)});
+    state.lists[list].clear();
+    state.compilingList = list;
+}
+void glEndList() {
+    record("glEndList");
+    state.compilingList = 0;
+}
+void glDeleteLists(GLuint list, GLsizei range) {
+    for (GLsizei i = 0; i < range; ++i) {
+        if (state.lists.erase(list + static_cast<GLuint>(i))) {
+            state.deletedLists.insert(list + static_cast<GLuint>(i));
+        }
+    }
+    record("glDeleteLists", {num(list), num(range)});
+}
 void glCallList(GLuint list) { record("glCallList", {num(list)}); }
 void glFinish() { record("glFinish"); }
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,

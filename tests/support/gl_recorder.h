@@ -41,6 +41,10 @@ struct GlState {
     int nextMenuId = 1;
     int nextQuadric = 1;
     int nextList = 1;
+    // Display lists: the texts of the calls made while each was compiled.
+    std::map<GLuint, std::vector<std::string>> lists;
+    GLuint compilingList = 0;  // between glNewList and glEndList
+    std::set<GLuint> deletedLists;
     int maxTextureSize = 16384;  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) answers
     // The callbacks the program registered.
     void (*displayFunc)() = nullptr;

@@ -84,20 +84,29 @@ TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
     const Calls calls = glCallTexts();
     const std::string sphere = "gluSphere(" + quadricName(system.quadric()) + ", 0.02, 12, 12)";
     const long lightingOff = indexOf(calls, "glDisable(GL_LIGHTING)");
-    const long firstDrop = indexOf(calls, sphere);
-    ASSERT_GT(firstDrop, 0) << glCallDump();
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), sphere), 299);
+    const long water = indexOf(calls, "glMaterialfv(GL_FRONT, GL_AMBIENT, [1, 0.728, 0.772, 1])");
+    ASSERT_GT(water, 0) << glCallDump();
+    // The first frame compiles the sphere, in model-view mode, before the first drop.
+    const Calls firstDrop = {"glMatrixMode(GL_MODELVIEW)", "glGenLists(1)",
+                             "glNewList(1, GL_COMPILE)", sphere, "glEndList()",
+                             "glPushMatrix()", "glTranslatef", "glCallList(1)", "glPopMatrix()"};
+    ASSERT_GT(calls.size(), static_cast<size_t>(water + 4) + firstDrop.size());
+    Calls drawn(calls.begin() + water + 4, calls.begin() + water + 4 + 9);
+    EXPECT_EQ(drawn[6].rfind("glTranslatef(-0.4, 1.25", 0), 0u) << drawn[6];
+    drawn[6] = "glTranslatef";
+    EXPECT_EQ(drawn, firstDrop);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glCallList(1)"), 299);
     EXPECT_EQ(calls[lightingOff - 1], "glPopMatrix()");  // the last drop's
-    EXPECT_LT(firstDrop, lightingOff);
-    // The drops stand under the view alone: the turned level has been popped.
+    EXPECT_EQ(calls[lightingOff - 2], "glCallList(1)");
+    // The drops stand under the view alone: the turned level, pushed before
+    // the turn, has been popped before the water.
     const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
     long depth = 0;
-    for (long i = turn; i < firstDrop; ++i) {
+    for (long i = turn; i < water; ++i) {
         if (calls[i] == "glPushMatrix()") ++depth;
         if (calls[i] == "glPopMatrix()") --depth;
     }
-    EXPECT_EQ(depth, 0);
-    EXPECT_EQ(calls[firstDrop - 3], "glMatrixMode(GL_MODELVIEW)");
+    EXPECT_EQ(depth, -1);
 }
 
 struct ReshapeCase {

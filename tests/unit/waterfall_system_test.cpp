@@ -144,35 +144,50 @@ TEST(WaterfallSystem, RealConfigurationSettlesWithoutAMessage) {
 }
 
 TEST(WaterfallSystem, DrawAllDrawsEachLiveDropButTheLastWithItsQuadric) {
-    WaterfallSystem system(1000);
-    system.step(1.0f, -0.01f);
-    system.step(1.0f, -0.01f);
-    const std::vector<Particle*>& live = system.live();
-    ASSERT_EQ(live.size(), 600u);
-    live[10]->life = 0.0f;  // dead but not yet recycled
-    resetGlRecorder();
-    system.drawAll();
-    const std::string sphere = "gluSphere(" + quadricName(system.quadric()) + ", 0.02, 12, 12)";
-    EXPECT_EQ(glCallTexts("gluSphere"), Calls(598, sphere));
-    std::vector<const GlCall*> moves;
-    for (const GlCall& call : glCalls()) {
-        if (call.name == "glTranslatef") moves.push_back(&call);
+    using Way = ParticleSystem::SphereSending;
+    for (const Way way : {Way::CompiledList, Way::Immediate}) {
+        SCOPED_TRACE(way == Way::Immediate ? "immediate" : "compiled list");
+        resetGlRecorder();
+        WaterfallSystem system(1000);
+        system.setSphereSending(way);
+        system.step(1.0f, -0.01f);
+        system.step(1.0f, -0.01f);
+        const std::vector<Particle*>& live = system.live();
+        ASSERT_EQ(live.size(), 600u);
+        live[10]->life = 0.0f;  // dead but not yet recycled
+        clearGlCalls();
+        system.drawAll();
+        const std::string sphere = "gluSphere(" + quadricName(system.quadric()) + ", 0.02, 12, 12)";
+        if (way == Way::Immediate) {
+            EXPECT_EQ(glCallTexts("gluSphere"), Calls(598, sphere));
+            EXPECT_EQ(glCallTexts("glMatrixMode").size(), 598u);
+        } else {
+            // The sphere is made once, into a list that every drop calls.
+            EXPECT_EQ(glCallTexts("gluSphere"), Calls{sphere});
+            EXPECT_EQ(glState().lists.at(1), Calls{sphere});
+            EXPECT_EQ(glCallTexts("glCallList"), Calls(598, "glCallList(1)"));
+            EXPECT_EQ(glCallTexts("glMatrixMode"), Calls{"glMatrixMode(GL_MODELVIEW)"});
+        }
+        std::vector<const GlCall*> moves;
+        for (const GlCall& call : glCalls()) {
+            if (call.name == "glTranslatef") moves.push_back(&call);
+        }
+        ASSERT_EQ(moves.size(), 598u);
+        size_t drawn = 0;
+        for (size_t i = 0; i + 1 < live.size(); ++i) {
+            if (i == 10) continue;
+            EXPECT_EQ(moves[drawn]->numbers,
+                      (std::vector<double>{live[i]->position.x, live[i]->position.y,
+                                           live[i]->position.z}))
+                << "live particle " << i;
+            ++drawn;
+        }
+        // Every sphere in its own push and pop, in model-view mode.
+        EXPECT_EQ(glCallTexts("glPushMatrix").size(), 598u);
+        EXPECT_EQ(glCallTexts("glPopMatrix").size(), 598u);
+        EXPECT_EQ(glState().modelviewDepth, 1);
+        EXPECT_EQ(glState().matrixMode, static_cast<GLenum>(GL_MODELVIEW));
     }
-    ASSERT_EQ(moves.size(), 598u);
-    size_t drawn = 0;
-    for (size_t i = 0; i + 1 < live.size(); ++i) {
-        if (i == 10) continue;
-        EXPECT_EQ(moves[drawn]->numbers,
-                  (std::vector<double>{live[i]->position.x, live[i]->position.y,
-                                       live[i]->position.z}))
-            << "live particle " << i;
-        ++drawn;
-    }
-    // Every sphere in its own push and pop, in model-view mode.
-    EXPECT_EQ(glCallTexts("glPushMatrix").size(), 598u);
-    EXPECT_EQ(glCallTexts("glPopMatrix").size(), 598u);
-    EXPECT_EQ(glState().modelviewDepth, 1);
-    EXPECT_EQ(glState().matrixMode, static_cast<GLenum>(GL_MODELVIEW));
 }
 
 }  // namespace

@@ -1,0 +1,197 @@
+// The drops drawn from one compiled sphere: the same calls as gluSphere for
+// every drop once the list is expanded, the list made once and deleted with
+// its system, the fallback without a list, the cost of a steady frame in GL
+// calls, and the ledge outlines made into reused storage.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "particles/random_source.h"
+#include "particles/waterfall_system.h"
+#include "scene/circle_outline.h"
+#include "scene/display.h"
+#include "tests/support/app_state.h"
+#include "tests/support/gl_recorder.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+using Way = ParticleSystem::SphereSending;
+
+constexpr int STEADY_STEPS = 60;  // the live count has settled by then
+
+// The calls of one drawAll, the list's compilation left out and every call
+// of a list replaced by what the list holds: what GL executes.
+Calls executedCalls(const Calls& calls) {
+    Calls executed;
+    bool compiling = false;
+    for (const std::string& call : calls) {
+        if (call.rfind("glGenLists(", 0) == 0) continue;
+        if (call.rfind("glNewList(", 0) == 0) compiling = true;
+        if (compiling) {
+            if (call == "glEndList()") compiling = false;
+            continue;
+        }
+        if (call.rfind("glCallList(", 0) == 0) {
+            const GLuint list = static_cast<GLuint>(std::stoul(call.substr(11)));
+            const Calls& content = glState().lists.at(list);
+            executed.insert(executed.end(), content.begin(), content.end());
+        } else {
+            executed.push_back(call);
+        }
+    }
+    return executed;
+}
+
+Calls withoutMatrixModes(Calls calls) {
+    calls.erase(std::remove(calls.begin(), calls.end(), "glMatrixMode(GL_MODELVIEW)"),
+                calls.end());
+    return calls;
+}
+
+// drawAll's calls for a fresh system of `launches` drops after `steps` steps,
+// with the drops at `deadAt` killed first.
+Calls drawnCalls(Way way, int launches, int steps, const std::vector<size_t>& deadAt) {
+    resetGlRecorder();
+    resetRandomSource();  // both ways get the same drops
+    WaterfallSystem system(1000);
+    system.setSphereSending(way);
+    for (int i = 0; i < launches; ++i) system.emitParticle(Vector3(0.1f, 1.25f, 0.5f));
+    for (int i = 0; i < steps; ++i) system.step(1.0f, -0.01f);
+    for (size_t index : deadAt) {
+        if (index < system.live().size()) system.live()[index]->life = 0.0f;
+    }
+    clearGlCalls();
+    system.drawAll();
+    return executedCalls(glCallTexts());
+}
+
+TEST(CompiledDrops, ExecuteTheSameCallsAsASphereForEveryDrop) {
+    struct Case {
+        const char* what;
+        int launches;
+        int steps;
+        std::vector<size_t> deadAt;
+    };
+    std::mt19937 random(7u);
+    std::vector<size_t> scattered;
+    for (int i = 0; i < 40; ++i) scattered.push_back(random() % 900);
+    const Case cases[] = {
+        {"no drop", 0, 0, {}},
+        {"one drop, never drawn", 1, 0, {}},
+        {"two drops", 2, 0, {}},
+        {"every drawn drop dead", 3, 0, {0, 1}},
+        {"the first drops dead", 10, 1, {0, 1, 2, 3}},
+        {"a pour of three steps, some dead", 0, 3, scattered},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Calls immediate = drawnCalls(Way::Immediate, c.launches, c.steps, c.deadAt);
+        const Calls compiled = drawnCalls(Way::CompiledList, c.launches, c.steps, c.deadAt);
+        EXPECT_EQ(withoutMatrixModes(compiled), withoutMatrixModes(immediate));
+        // Every immediate drop sets model-view mode; the compiled pass sets it
+        // once, before its first drop, and not at all when nothing is drawn.
+        const long immediateModes = static_cast<long>(immediate.size() -
+                                                      withoutMatrixModes(immediate).size());
+        const long compiledModes = static_cast<long>(compiled.size() -
+                                                     withoutMatrixModes(compiled).size());
+        EXPECT_EQ(compiledModes, immediateModes > 0 ? 1 : 0);
+        if (immediateModes > 0) {
+            EXPECT_EQ(compiled.front(), "glMatrixMode(GL_MODELVIEW)");
+            EXPECT_EQ(immediate.front(), "glMatrixMode(GL_MODELVIEW)");
+        }
+    }
+}
+
+TEST(CompiledDrops, TheListIsMadeOnceAndDeletedWithItsSystem) {
+    resetGlRecorder();
+    {
+        WaterfallSystem unused(1000);
+        unused.step(1.0f, -0.01f);
+    }
+    EXPECT_TRUE(glCallTexts("glDeleteLists").empty()) << "a system that never drew has no list";
+
+    resetGlRecorder();
+    {
+        WaterfallSystem system(1000);
+        system.step(1.0f, -0.01f);
+        for (int frame = 0; frame < 3; ++frame) system.drawAll();
+        EXPECT_EQ(glCallTexts("glGenLists"), Calls{"glGenLists(1)"});
+        EXPECT_EQ(glCallTexts("glNewList"), Calls{"glNewList(1, GL_COMPILE)"});
+        EXPECT_EQ(glCallTexts("glCallList").size(), 3u * 299u);
+    }
+    EXPECT_EQ(glCallTexts("glDeleteLists"), Calls{"glDeleteLists(1, 1)"});
+    EXPECT_EQ(glState().deletedLists.count(1), 1u);
+}
+
+TEST(CompiledDrops, WithoutAListFromGlEveryDropIsSentImmediately) {
+    resetGlRecorder();
+    glState().nextList = 0;  // glGenLists answers 0 once
+    WaterfallSystem system(1000);
+    system.step(1.0f, -0.01f);
+    system.drawAll();
+    system.drawAll();
+    EXPECT_EQ(glCallTexts("glGenLists").size(), 1u) << "a list is asked for once only";
+    EXPECT_TRUE(glCallTexts("glNewList").empty());
+    EXPECT_TRUE(glCallTexts("glCallList").empty());
+    EXPECT_EQ(glCallTexts("gluSphere").size(), 2u * 299u);
+    EXPECT_EQ(glState().modelviewDepth, 1);
+}
+
+TEST(CompiledDrops, ASteadyFrameCostsFourCallsADrop) {
+    restoreStartState();
+    WaterfallSystem& system = installWaterfall(10000);
+    for (int i = 0; i < STEADY_STEPS; ++i) system.step(1.0f, -0.01f);
+    display();  // the first frame compiles the sphere
+    clearGlCalls();
+    display();
+    long drawn = 0;
+    for (size_t i = 0; i + 1 < system.live().size(); ++i) drawn += system.live()[i]->isAlive();
+    ASSERT_GT(drawn, 8000);
+    const long calls = static_cast<long>(glCalls().size());
+    // Besides the drops: two rocks translate once and three ledges twice; the
+    // frame, the rocks and the ledges push 2 + 3 + 6 times.
+    const struct {
+        const char* name;
+        long others;
+    } perDrop[] = {
+        {"glCallList", 0}, {"glTranslatef", 8}, {"glPushMatrix", 11}, {"glPopMatrix", 11}};
+    for (const auto& call : perDrop) {
+        EXPECT_EQ(static_cast<long>(glCallTexts(call.name).size()), drawn + call.others)
+            << call.name;
+    }
+    EXPECT_TRUE(glCallTexts("gluSphere").empty());
+    // The frame's, the lights', one for each ledge and one for all the drops.
+    EXPECT_EQ(glCallTexts("glMatrixMode").size(), 6u);
+    // The budget: at most five calls a drop and 500 more. (A real GLU sends
+    // each rock's cylinder as many GL calls; the stand-in logs one.)
+    EXPECT_LE(calls, 5 * drawn + 500) << calls << " calls for " << drawn << " drops";
+    restoreStartState();
+}
+
+TEST(CircleOutline, IntoReusedStorageGivesTheSamePointsWithoutGrowing) {
+    std::vector<Point2> reused(300, Point2{9.0f, 9.0f});  // stale points to be replaced
+    const Point2* storage = reused.data();
+    const size_t capacity = reused.capacity();
+    const struct {
+        float radius;
+        Point2 centre;
+    } outlines[] = {{0.6f, {-0.3f, 1.3f}}, {0.6f, {0.3f, 1.3f}}, {2.0f, {-0.3f, 5.0f}}};
+    for (const auto& outline : outlines) {
+        circleOutlineInto(outline.radius, outline.centre, reused);
+        const std::vector<Point2> fresh = circleOutline(outline.radius, outline.centre);
+        ASSERT_EQ(reused.size(), fresh.size());
+        for (size_t i = 0; i < fresh.size(); ++i) {
+            ASSERT_EQ(reused[i].x, fresh[i].x) << i;
+            ASSERT_EQ(reused[i].y, fresh[i].y) << i;
+        }
+    }
+    EXPECT_EQ(reused.data(), storage);
+    EXPECT_EQ(reused.capacity(), capacity);
+}
+
+}  // namespace
