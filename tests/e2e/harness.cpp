@@ -149,6 +149,10 @@ Rgb Screenshot::at(int x, int y) const {
     return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
+bool Screenshot::isUniform() const {
+    return width > 0 && countNot(at(0, 0)) == 0;
+}
+
 int Screenshot::countNot(Rgb colour) const {
     int count = 0;
     for (int y = 0; y < height; ++y)
@@ -410,7 +414,9 @@ Screenshot Program::waitForStill(Seconds gap, Seconds timeout) const {
     while (std::chrono::steady_clock::now() < end) {
         sleepFor(gap);
         Screenshot next = screenshot();
-        if (next == previous) return next;
+        // A window not yet drawn into is one flat colour, and stays so for as
+        // long as a slow first frame takes: that is not the still picture.
+        if (next == previous && !next.isUniform()) return next;
         previous = std::move(next);
     }
     return previous;

@@ -48,6 +48,8 @@ struct Screenshot {
     bool operator==(const Screenshot& o) const {
         return width == o.width && height == o.height && rgb == o.rgb;
     }
+    // True when every pixel has the same colour (an undrawn window, say).
+    bool isUniform() const;
     // Pixels whose colour differs from `colour`.
     int countNot(Rgb colour) const;
     // Writes a PNG (through a PPM and ImageMagick's convert) for a person to look at.

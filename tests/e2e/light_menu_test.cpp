@@ -92,7 +92,9 @@ RedLightRun runRedLightChoice() {
         ADD_FAILURE() << "no window: " << program.standardError();
         return run;
     }
-    run.menuBeforeFirstFrame = program.menuWindows().size() == 1;
+    // freeglut may still be tearing down start-up's throwaway menu window:
+    // what matters here is that the menu is there before the first frame.
+    run.menuBeforeFirstFrame = !program.menuWindows().empty();
     run.before = program.waitForStill();
     run.before.save(program.workDir() + "/../light-menu-before.png");
 
@@ -111,8 +113,9 @@ RedLightRun runRedLightChoice() {
         return face > 500;
     };
     run.open = program.screenArea();
-    for (int i = 0; i < 100 && !painted(run.open); ++i) {
+    for (int i = 0; i < 300 && !painted(run.open); ++i) {
         sleepFor(Seconds(0.1));
+        program.moveTo(60 + i % 2, 50);  // a busy program may have missed the last move
         run.open = program.screenArea();
     }
     run.open.save(program.workDir() + "/../light-menu-open.png");
@@ -168,13 +171,25 @@ TEST(LightMenu, ExitEntryEndsTheProgramWithStatusZero) {
     EXPECT_EQ(program.waitForExit(), 0);
 }
 
+// freeglut tears a destroyed menu's window down on its next turn round the
+// loop, so the count of menu windows settles a moment after a change.
+size_t settledMenuCount(const Program& program) {
+    const auto end = std::chrono::steady_clock::now() + Seconds(10);
+    size_t count = program.menuWindows().size();
+    while (count != 1 && std::chrono::steady_clock::now() < end) {
+        sleepFor(Seconds(0.05));
+        count = program.menuWindows().size();
+    }
+    return count;
+}
+
 TEST(LightMenu, TwoHundredLightChangesLeaveOneMenuAndAResponsiveProgram) {
     XvfbServer server;
     Options options;
     options.trace = true;
     Program program(server, options);
     ASSERT_TRUE(program.waitForWindow(Seconds(30))) << program.standardError();
-    ASSERT_EQ(program.menuWindows().size(), 1u);
+    ASSERT_EQ(settledMenuCount(program), 1u);
     // The first entry switches the red light on, then off, and so on.
     for (int change = 0; change < 200; ++change) {
         ASSERT_TRUE(program.chooseMenuEntry(RED_ENTRY, MENU_ENTRIES)) << "change " << change;
@@ -182,7 +197,7 @@ TEST(LightMenu, TwoHundredLightChangesLeaveOneMenuAndAResponsiveProgram) {
     // The help key is handled after the last menu callback has returned.
     program.key('h');
     EXPECT_TRUE(program.waitForOutput("appplication")) << "the keys still work";
-    EXPECT_EQ(program.menuWindows().size(), 1u);
+    EXPECT_EQ(settledMenuCount(program), 1u);
     ASSERT_TRUE(program.chooseMenuEntry(EXIT_ENTRY, MENU_ENTRIES)) << "the menu still works";
     EXPECT_EQ(program.waitForExit(Seconds(30)), 0);
     EXPECT_EQ(program.standardError().find("freeglut"), std::string::npos)
