@@ -44,9 +44,9 @@ void selfLink(const std::string& path) { ASSERT_EQ(symlink(path.c_str(), path.c_
 void folder(const std::string& path) { ASSERT_EQ(mkdir(path.c_str(), 0755), 0); }
 
 std::string deepPicture() {
-    BmpSpec spec;
-    spec.bitsPerPixel = 32;
-    return makeBmp(spec);
+    BmpLayout layout;
+    layout.bitsPerPixel = 32;
+    return makeBmp(layout);
 }
 
 TEST(Pictures, AFailedLoadPrintsTheLoaderLinesInOrderAndEndsWithStatusOne) {

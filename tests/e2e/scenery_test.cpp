@@ -69,8 +69,8 @@ std::set<int> patchColours(const Screenshot& shot, Pixel centre, int halfWidth, 
 // Black and white squares, so that a textured surface shows many shades
 // and a surface of one texel shows one.
 std::string checkerboard() {
-    BmpSpec spec;
-    std::string bmp = makeBmp(spec);  // 64 x 64
+    BmpLayout layout;
+    std::string bmp = makeBmp(layout);  // 64 x 64
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
             const char value = ((x / 8 + y / 8) % 2) ? '\xFF' : '\0';

@@ -27,42 +27,42 @@ PatternColour patternColour(uint32_t x, uint32_t y) {
             static_cast<unsigned char>((x + y) % 7 * 30 + 3)};
 }
 
-std::string makeBmp(const BmpSpec& spec) {
-    const uint32_t height = spec.height < 0 ? 0u - static_cast<uint32_t>(spec.height)
-                                            : static_cast<uint32_t>(spec.height);
-    const uint32_t bytesPerPixel = spec.bitsPerPixel / 8u;
-    const uint32_t rowBytes = spec.width * bytesPerPixel;
+std::string makeBmp(const BmpLayout& layout) {
+    const uint32_t height = layout.height < 0 ? 0u - static_cast<uint32_t>(layout.height)
+                                            : static_cast<uint32_t>(layout.height);
+    const uint32_t bytesPerPixel = layout.bitsPerPixel / 8u;
+    const uint32_t rowBytes = layout.width * bytesPerPixel;
     const uint32_t storedRow = (rowBytes + 3) / 4 * 4;
-    const uint32_t realOffset = 14 + spec.infoHeaderBytes + spec.gapBeforePixels;
+    const uint32_t realOffset = 14 + layout.infoHeaderBytes + layout.gapBeforePixels;
 
-    std::string out = spec.signature;
+    std::string out = layout.signature;
     put32(out, 0);  // file size, filled in below
     put32(out, 0);
-    put32(out, spec.pixelDataOffset < 0 ? realOffset : static_cast<uint32_t>(spec.pixelDataOffset));
-    put32(out, spec.infoHeaderBytes);
-    put32(out, spec.width);
-    put32(out, static_cast<uint32_t>(spec.height));
-    put16(out, spec.planes);
-    put16(out, spec.bitsPerPixel);
-    put32(out, spec.compression);
+    put32(out, layout.pixelDataOffset < 0 ? realOffset : static_cast<uint32_t>(layout.pixelDataOffset));
+    put32(out, layout.infoHeaderBytes);
+    put32(out, layout.width);
+    put32(out, static_cast<uint32_t>(layout.height));
+    put16(out, layout.planes);
+    put16(out, layout.bitsPerPixel);
+    put32(out, layout.compression);
     put32(out, storedRow * height);
     put32(out, 2835);
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);
     // Later header versions: masks, colour space and so on, here just zeros.
-    while (out.size() < 14 + static_cast<size_t>(spec.infoHeaderBytes)) out += '\0';
-    out.append(spec.gapBeforePixels, '\x55');
+    while (out.size() < 14 + static_cast<size_t>(layout.infoHeaderBytes)) out += '\0';
+    out.append(layout.gapBeforePixels, '\x55');
     for (uint32_t fileRow = 0; fileRow < height; ++fileRow) {
-        const uint32_t y = spec.height < 0 ? height - 1 - fileRow : fileRow;
-        for (uint32_t x = 0; x < spec.width; ++x) {
+        const uint32_t y = layout.height < 0 ? height - 1 - fileRow : fileRow;
+        for (uint32_t x = 0; x < layout.width; ++x) {
             const PatternColour c = patternColour(x, y);
             out += static_cast<char>(c.b);
             out += static_cast<char>(c.g);
             out += static_cast<char>(c.r);
             for (uint32_t extra = 3; extra < bytesPerPixel; ++extra) out += '\xFF';
         }
-        if (spec.padLastRow || fileRow + 1 < height) out.append(storedRow - rowBytes, '\0');
+        if (layout.padLastRow || fileRow + 1 < height) out.append(storedRow - rowBytes, '\0');
     }
     const uint32_t size = static_cast<uint32_t>(out.size());
     for (int i = 0; i < 4; ++i) out[2 + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
@@ -92,7 +92,7 @@ ScratchWorkDir::~ScratchWorkDir() {
 }
 
 void ScratchWorkDir::addScenePictures() {
-    BmpSpec small;
+    BmpLayout small;
     small.width = 8;
     small.height = 8;
     for (const char* name : {"sky.bmp", "ground.bmp", "close.bmp"}) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t width = 64;
     int32_t height = 64;  // negative: rows stored top-down
     uint16_t planes = 1;
@@ -27,7 +27,7 @@ PatternColour patternColour(uint32_t x, uint32_t y);
 
 // A whole file: headers, then rows of the pattern in file order (bottom-up
 // unless the height is negative), each padded to 4 bytes.
-std::string makeBmp(const BmpSpec& spec);
+std::string makeBmp(const BmpLayout& layout);
 
 // Writes bytes to a file.
 void writeTestFile(const std::string& path, const std::string& bytes);

@@ -50,29 +50,29 @@ void expectPattern(const Image& image, uint32_t width, uint32_t height, const st
     EXPECT_EQ(wrong, 0) << label << ": pixels out of place";
 }
 
-BmpSpec sized(uint32_t width, int32_t height) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return spec;
+BmpLayout sized(uint32_t width, int32_t height) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    return layout;
 }
 
 struct LoadCase {
     const char* label;
-    BmpSpec spec;
+    BmpLayout layout;
     uint32_t width, height;
 };
 
 TEST(BmpReader, LoadsPicturesUprightWithTheirColoursInOrder) {
-    BmpSpec v4 = sized(16, 8);
+    BmpLayout v4 = sized(16, 8);
     v4.infoHeaderBytes = 108;
-    BmpSpec v5 = sized(16, 8);
+    BmpLayout v5 = sized(16, 8);
     v5.infoHeaderBytes = 124;
-    BmpSpec gap = sized(16, 8);
+    BmpLayout gap = sized(16, 8);
     gap.gapBeforePixels = 12;  // a colour table or anything else before the pixels
-    BmpSpec otherSignature = sized(8, 8);
+    BmpLayout otherSignature = sized(8, 8);
     otherSignature.signature = "XY";
-    BmpSpec lastRowUnpadded = sized(5, 3);
+    BmpLayout lastRowUnpadded = sized(5, 3);
     lastRowUnpadded.padLastRow = false;
     const LoadCase cases[] = {
         {"64x64 bottom-up", sized(64, 64), 64, 64},
@@ -89,7 +89,7 @@ TEST(BmpReader, LoadsPicturesUprightWithTheirColoursInOrder) {
         {"last row without padding", lastRowUnpadded, 5, 3},
     };
     for (const LoadCase& c : cases) {
-        ReadResult result = readBytes(makeBmp(c.spec));
+        ReadResult result = readBytes(makeBmp(c.layout));
         EXPECT_EQ(result.status, 1) << c.label << ": " << result.output;
         EXPECT_EQ(result.output, "") << c.label;
         expectPattern(result.image, c.width, c.height, c.label);
@@ -111,14 +111,14 @@ struct RefusalCase {
     uint32_t maxSide = BMP_DEFAULT_MAX_SIDE;
 };
 
-std::string withSpec(const BmpSpec& spec) { return makeBmp(spec); }
+std::string withLayout(const BmpLayout& layout) { return makeBmp(layout); }
 
 // Just the 54 header bytes of a picture of this size, no pixels at all.
-std::string headerOnly(const BmpSpec& spec) {
+std::string headerOnly(const BmpLayout& layout) {
     std::string bytes = makeBmp(sized(1, 1)).substr(0, 54);
-    const uint32_t height = static_cast<uint32_t>(spec.height);
+    const uint32_t height = static_cast<uint32_t>(layout.height);
     for (int i = 0; i < 4; ++i) {
-        bytes[18 + i] = static_cast<char>((spec.width >> (8 * i)) & 0xFF);
+        bytes[18 + i] = static_cast<char>((layout.width >> (8 * i)) & 0xFF);
         bytes[22 + i] = static_cast<char>((height >> (8 * i)) & 0xFF);
     }
     return bytes;
@@ -126,32 +126,32 @@ std::string headerOnly(const BmpSpec& spec) {
 
 TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
     const std::string valid = makeBmp(sized(8, 8));
-    BmpSpec bits32 = sized(8, 8);
+    BmpLayout bits32 = sized(8, 8);
     bits32.bitsPerPixel = 32;
-    BmpSpec planes2 = sized(8, 8);
+    BmpLayout planes2 = sized(8, 8);
     planes2.planes = 2;
-    BmpSpec rle = sized(8, 8);
+    BmpLayout rle = sized(8, 8);
     rle.compression = 1;
-    BmpSpec bitfields = sized(8, 8);
+    BmpLayout bitfields = sized(8, 8);
     bitfields.compression = 3;
-    BmpSpec core = sized(8, 8);
+    BmpLayout core = sized(8, 8);
     core.infoHeaderBytes = 12;
-    BmpSpec offsetInsideHeader = sized(8, 8);
+    BmpLayout offsetInsideHeader = sized(8, 8);
     offsetInsideHeader.infoHeaderBytes = 108;
     offsetInsideHeader.pixelDataOffset = 54;
-    BmpSpec offsetZero = sized(8, 8);
+    BmpLayout offsetZero = sized(8, 8);
     offsetZero.pixelDataOffset = 0;
-    BmpSpec offsetPastEnd = sized(8, 8);
+    BmpLayout offsetPastEnd = sized(8, 8);
     offsetPastEnd.pixelDataOffset = 100000;
     // Header-only files: the declared pictures are far larger than the files.
-    BmpSpec hugeWidth = sized(0x80000000u, 1);
-    BmpSpec wrapsIn32Bits = sized(0x55555556u, 3);  // width * height * 3 = 2 in 32 bits
-    BmpSpec overTexture = sized(16385, 1);
-    BmpSpec overTextureTall = sized(4, -20000);
-    BmpSpec minHeight = sized(4, INT32_MIN);
+    BmpLayout hugeWidth = sized(0x80000000u, 1);
+    BmpLayout wrapsIn32Bits = sized(0x55555556u, 3);  // width * height * 3 = 2 in 32 bits
+    BmpLayout overTexture = sized(16385, 1);
+    BmpLayout overTextureTall = sized(4, -20000);
+    BmpLayout minHeight = sized(4, INT32_MIN);
     const RefusalCase cases[] = {
-        {"32-bit", withSpec(bits32), "Bpp from t.bmp is not 24: 32\n"},
-        {"two planes", withSpec(planes2), "Planes from t.bmp is not 1: 2\n"},
+        {"32-bit", withLayout(bits32), "Bpp from t.bmp is not 24: 32\n"},
+        {"two planes", withLayout(planes2), "Planes from t.bmp is not 1: 2\n"},
         // Bytes past the end count as -1 in the sums.
         {"empty file", "", "Planes from t.bmp is not 1: 65279\n"},
         {"ends at 18", valid.substr(0, 18), "Planes from t.bmp is not 1: 65279\n"},
@@ -159,18 +159,18 @@ TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
         {"ends inside planes", valid.substr(0, 27), "Planes from t.bmp is not 1: 65281\n"},
         {"ends after planes", valid.substr(0, 28), "Bpp from t.bmp is not 24: 65279\n"},
         {"ends inside bits", valid.substr(0, 29), "Bpp from t.bmp is not 24: 65304\n"},
-        {"width 0", withSpec(sized(0, 8)), "Error reading image data from t.bmp.\n"},
-        {"height 0", withSpec(sized(8, 0)), "Error reading image data from t.bmp.\n"},
+        {"width 0", withLayout(sized(0, 8)), "Error reading image data from t.bmp.\n"},
+        {"height 0", withLayout(sized(8, 0)), "Error reading image data from t.bmp.\n"},
         {"short pixel block", valid.substr(0, valid.size() - 1),
          "Error reading image data from t.bmp.\n"},
         {"no pixels at all", valid.substr(0, 54), "Error reading image data from t.bmp.\n"},
-        {"RLE compression", withSpec(rle), "Compression from t.bmp is not supported: 1\n"},
-        {"bit fields", withSpec(bitfields), "Compression from t.bmp is not supported: 3\n"},
-        {"12-byte core header", withSpec(core), "Header size from t.bmp is not supported: 12\n"},
-        {"offset inside the headers", withSpec(offsetInsideHeader),
+        {"RLE compression", withLayout(rle), "Compression from t.bmp is not supported: 1\n"},
+        {"bit fields", withLayout(bitfields), "Compression from t.bmp is not supported: 3\n"},
+        {"12-byte core header", withLayout(core), "Header size from t.bmp is not supported: 12\n"},
+        {"offset inside the headers", withLayout(offsetInsideHeader),
          "Pixel data offset from t.bmp is out of range: 54\n"},
-        {"offset 0", withSpec(offsetZero), "Pixel data offset from t.bmp is out of range: 0\n"},
-        {"offset past the end", withSpec(offsetPastEnd),
+        {"offset 0", withLayout(offsetZero), "Pixel data offset from t.bmp is out of range: 0\n"},
+        {"offset past the end", withLayout(offsetPastEnd),
          "Pixel data offset from t.bmp is out of range: 100000\n"},
         {"width over the limit", headerOnly(hugeWidth),
          "Width from t.bmp is larger than 16384: 2147483648\n"},
@@ -180,7 +180,7 @@ TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
          "Height from t.bmp is larger than 16384: 20000\n"},
         {"height INT32_MIN", headerOnly(minHeight),
          "Height from t.bmp is larger than 16384: 2147483648\n"},
-        {"smaller GL limit", withSpec(sized(64, 64)), "Width from t.bmp is larger than 32: 64\n", 32},
+        {"smaller GL limit", withLayout(sized(64, 64)), "Width from t.bmp is larger than 32: 64\n", 32},
         // With no side limit, 64-bit sizes still see that the file is too short.
         {"size wraps in 32 bits", headerOnly(wrapsIn32Bits), "Error reading image data from t.bmp.\n",
          UINT32_MAX},
@@ -228,9 +228,9 @@ int openDescriptors() {
 
 TEST(BmpReader, ReadBmpClosesTheFileOnEveryPath) {
     ScratchWorkDir dir;
-    BmpSpec bits32 = sized(8, 8);
+    BmpLayout bits32 = sized(8, 8);
     bits32.bitsPerPixel = 32;
-    BmpSpec rle = sized(8, 8);
+    BmpLayout rle = sized(8, 8);
     rle.compression = 1;
     const std::string valid = makeBmp(sized(8, 8));
     const std::vector<std::string> files = {valid, valid.substr(0, 20), makeBmp(bits32),

@@ -22,11 +22,11 @@ protected:
     ScratchWorkDir dir;
 };
 
-BmpSpec sized(uint32_t width, int32_t height) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return spec;
+BmpLayout sized(uint32_t width, int32_t height) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    return layout;
 }
 
 TEST_F(TexturesTest, EnableTexturingSwitchesOnDepthTestThenTexturing) {
@@ -108,12 +108,12 @@ void loadWithOutputOnStderr(const char* name, unsigned int id) {
 using TexturesDeathTest = TexturesTest;
 
 TEST_F(TexturesDeathTest, AFailedLoadPrintsWhyAndEndsWithStatusOne) {
-    BmpSpec bits32 = sized(8, 8);
+    BmpLayout bits32 = sized(8, 8);
     bits32.bitsPerPixel = 32;
     writeTestFile("deep.bmp", makeBmp(bits32));
     const std::string valid = makeBmp(sized(8, 8));
     writeTestFile("short.bmp", valid.substr(0, valid.size() - 10));
-    BmpSpec rle = sized(8, 8);
+    BmpLayout rle = sized(8, 8);
     rle.compression = 2;
     writeTestFile("rle.bmp", makeBmp(rle));
     EXPECT_EXIT(loadWithOutputOnStderr("none.bmp", 1), ::testing::ExitedWithCode(1),
