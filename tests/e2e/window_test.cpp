@@ -5,22 +5,13 @@
 #include <string>
 
 #include "tests/e2e/harness.h"
+#include "tests/support/help_text.h"
 
 namespace {
 
 using namespace e2e;
 
 const Rgb SKY = {0, 128, 255};
-
-const char* const HELP_TEXT =
-    "\n **************************** WATERFALL **************************************\n"
-    "\n\t MENU OPTIONS: \n\t============== \n\t1. Enable/Disable Red Light.\n"
-    "\t2. Enable/Disable Green Light.\n\t3. Enable/Disable Blue Light. \n"
-    "\t4. Exit :Exits the application \n"
-    "\n\t Keyboard Options :\n\t===================  \n\t f / F : Enable or disable Fog "
-    "\n\t r / R : Reset the position of the camera \n \t a / A : Animate the Water Fall"
-    "\n\t q / Q : Exiting the appplication.\n\t"
-    "\n **************************** WATERFALL **************************************\n";
 
 bool anyLineHas(const std::vector<std::string>& lines, const std::string& text) {
     return std::any_of(lines.begin(), lines.end(),

@@ -2,6 +2,7 @@
 #include "tests/support/app_state.h"
 
 #include "app/globals.h"
+#include "app/startup.h"
 #include "app/light_menu.h"
 #include "particles/waterfall_system.h"
 #include "tests/support/gl_recorder.h"
@@ -34,4 +35,11 @@ WaterfallSystem& installWaterfall(int capacity) {
     waterfall = new WaterfallSystem(capacity);
     clearGlCalls();
     return *waterfall;
+}
+
+void runStartUp() {
+    char name[] = "waterfall";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    startUp(&argc, argv);
 }

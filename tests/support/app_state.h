@@ -9,3 +9,6 @@ void restoreStartState();
 // Gives `waterfall` a new system of this capacity (deleting the one before)
 // and clears the calls its construction made from the log.
 WaterfallSystem& installWaterfall(int capacity);
+
+// Runs start-up as main would, with the program's name as the only argument.
+void runStartUp();

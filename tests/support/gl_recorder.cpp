@@ -1,6 +1,7 @@
 // A recording stand-in for GL, GLU and GLUT (see gl_recorder.h).
 #include "tests/support/gl_recorder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <sstream>
@@ -169,6 +170,11 @@ void resetGlRecorder() {
 }
 
 void clearGlCalls() { calls.clear(); }
+
+long indexOf(const std::vector<std::string>& calls, const std::string& text, long from) {
+    const auto found = std::find(calls.begin() + from, calls.end(), text);
+    return found == calls.end() ? -1 : found - calls.begin();
+}
 
 std::string glCallDump() {
     std::ostringstream out;

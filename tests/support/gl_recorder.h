@@ -66,6 +66,8 @@ GlState& glState();
 void resetGlRecorder();
 // Forgets the log only; the state (quadric numbers, callbacks, ...) stays.
 void clearGlCalls();
+// The position of the first of `calls` equal to `text` at or after `from`, or -1.
+long indexOf(const std::vector<std::string>& calls, const std::string& text, long from = 0);
 // The recorded calls as one line each, for failure messages.
 std::string glCallDump();
 // Chooses an entry of the menu attached to `button` as freeglut does: it

@@ -23,12 +23,6 @@ protected:
     }
 };
 
-// The position of the first call with this text at or after `from`, or -1.
-long indexOf(const Calls& calls, const std::string& text, long from = 0) {
-    const auto found = std::find(calls.begin() + from, calls.end(), text);
-    return found == calls.end() ? -1 : found - calls.begin();
-}
-
 TEST_F(DisplayTest, FramePassFramesTheSceneBetweenClearAndSwap) {
     display();
     const Calls calls = glCallTexts();

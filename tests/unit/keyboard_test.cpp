@@ -8,6 +8,7 @@
 #include "app/keyboard.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/help_text.h"
 
 namespace {
 
@@ -27,16 +28,6 @@ const Calls FOG_ON_CALLS = {
     "glFogfv(GL_FOG_COLOR, [0.9, 0.9, 0.9, 0])",
     "glutPostRedisplay()",
 };
-
-const char* const HELP_TEXT =
-    "\n **************************** WATERFALL **************************************\n"
-    "\n\t MENU OPTIONS: \n\t============== \n\t1. Enable/Disable Red Light.\n"
-    "\t2. Enable/Disable Green Light.\n\t3. Enable/Disable Blue Light. \n"
-    "\t4. Exit :Exits the application \n"
-    "\n\t Keyboard Options :\n\t===================  \n\t f / F : Enable or disable Fog "
-    "\n\t r / R : Reset the position of the camera \n \t a / A : Animate the Water Fall"
-    "\n\t q / Q : Exiting the appplication.\n\t"
-    "\n **************************** WATERFALL **************************************\n";
 
 TEST_F(KeyboardTest, AnimateKeyTogglesWithoutRedraw) {
     for (unsigned char key : {'a', 'A'}) {

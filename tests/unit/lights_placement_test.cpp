@@ -34,11 +34,6 @@ protected:
     void SetUp() override { restoreStartState(); }
 };
 
-long indexOf(const Calls& calls, const std::string& text, long from = 0) {
-    const auto found = std::find(calls.begin() + from, calls.end(), text);
-    return found == calls.end() ? -1 : found - calls.begin();
-}
-
 // True when `part` stands in `calls` starting at `at`.
 bool standsAt(const Calls& calls, long at, const Calls& part) {
     return at >= 0 && at + static_cast<long>(part.size()) <= static_cast<long>(calls.size()) &&
@@ -57,10 +52,7 @@ TEST_F(LightsPlacementTest, StartUpRegistersTheMouseBuildsTheMenuAndEndsWithTheL
     restoreStartState();
     ScratchWorkDir pictures;
     pictures.addScenePictures();  // start-up loads them from the working directory
-    char name[] = "waterfall";
-    char* argv[] = {name, nullptr};
-    int argc = 1;
-    startUp(&argc, argv);
+    runStartUp();
     const Calls calls = glCallTexts();
 
     EXPECT_EQ(glState().mouseFunc, &mouse);

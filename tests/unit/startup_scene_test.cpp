@@ -23,19 +23,8 @@ using Calls = std::vector<std::string>;
 class StartupSceneTest : public ::testing::Test {
 protected:
     void SetUp() override { restoreStartState(); }
-    void runStartUp() {
-        char name[] = "waterfall";
-        char* argv[] = {name, nullptr};
-        int argc = 1;
-        startUp(&argc, argv);
-    }
     ScratchWorkDir dir;
 };
-
-long indexOf(const Calls& calls, const std::string& text, long from = 0) {
-    const auto found = std::find(calls.begin() + from, calls.end(), text);
-    return found == calls.end() ? -1 : found - calls.begin();
-}
 
 TEST_F(StartupSceneTest, PreparesTheQuadricThenTexturesInOrderAfterBlending) {
     dir.addScenePictures();
@@ -68,10 +57,7 @@ TEST_F(StartupSceneTest, PreparesTheQuadricThenTexturesInOrderAfterBlending) {
 // death test can see it.
 void startUpWithOutputOnStderr() {
     dup2(2, 1);
-    char name[] = "waterfall";
-    char* argv[] = {name, nullptr};
-    int argc = 1;
-    startUp(&argc, argv);
+    runStartUp();
 }
 
 using StartupSceneDeathTest = StartupSceneTest;

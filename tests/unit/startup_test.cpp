@@ -28,12 +28,6 @@ protected:
         lastMouseX = 7;
         lastMouseY = 9;
     }
-    void runStartUp() {
-        char name[] = "waterfall";
-        char* argv[] = {name, nullptr};
-        int argc = 1;
-        startUp(&argc, argv);
-    }
     ScratchWorkDir pictures;
 };
 
