@@ -13,6 +13,9 @@ constexpr uint16_t REQUIRED_BITS_PER_PIXEL = 24;
 constexpr uint32_t COMPRESSION_NONE = 0;  // BI_RGB
 constexpr uint64_t BYTES_PER_PIXEL = 3;
 constexpr uint64_t ROW_ALIGNMENT = 4;  // bytes; every stored row is padded to it
+// No file or memory holds a picture this large; refusing larger ones first
+// keeps every size sum below 2^64, where it would wrap round.
+constexpr uint64_t MAX_PICTURE_BYTES = UINT64_MAX / 2;
 
 // The fixed fields up to and including the compression, in file order.
 struct BmpHeader {
@@ -138,6 +141,9 @@ int readBmpStream(FILE* file, const char* fileName, Image* image, uint32_t maxSi
 
     const uint64_t rowBytes = header.width * BYTES_PER_PIXEL;
     const uint64_t storedRowBytes = (rowBytes + ROW_ALIGNMENT - 1) / ROW_ALIGNMENT * ROW_ALIGNMENT;
+    if (storedRowBytes > MAX_PICTURE_BYTES / height) {
+        return refuseRead(fileName);
+    }
     const uint64_t pixelBytes = rowBytes * height;
     // Some writers leave out the padding of the last row; nothing is lost without it.
     const uint64_t lastByte = header.pixelDataOffset + storedRowBytes * (height - 1) + rowBytes;

@@ -186,6 +186,11 @@ TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
          UINT32_MAX},
         {"40000 x 40000 in a header", headerOnly(sized(40000, 40000)),
          "Error reading image data from t.bmp.\n", UINT32_MAX},
+        // 3 * width * height is 2^64 + 11936, and more bytes than that follow:
+        // sizes that wrapped round in 64 bits would let them overrun the block.
+        {"size wraps in 64 bits",
+         headerOnly(sized(2863449696u, 2147380029)) + std::string(100000, '\x42'),
+         "Error reading image data from t.bmp.\n", UINT32_MAX},
     };
     for (const RefusalCase& c : cases) {
         const ReadResult result = readBytes(c.bytes, c.maxSide);
