@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "image/texture_ids.h"
+#include "scene/scenery_lists.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr Rock ROCKS[] = {
 }  // namespace
 
 void drawRocks() {
+    int slot = ROCK_LIST_FIRST;
     for (const Rock& rock : ROCKS) {
         glEnable(GL_TEXTURE_2D);
         glPushMatrix();
@@ -38,8 +40,10 @@ void drawRocks() {
         } else {
             glTranslatef(rock.x, rock.y, rock.z);
         }
-        gluCylinder(sceneQuadric, rock.baseRadius, rock.topRadius, rock.height, ROCK_SLICES,
-                    ROCK_STACKS);
+        sendSceneryShape(slot++, [&rock] {
+            gluCylinder(sceneQuadric, rock.baseRadius, rock.topRadius, rock.height, ROCK_SLICES,
+                        ROCK_STACKS);
+        });
         glPopMatrix();
         glDisable(GL_TEXTURE_2D);
     }

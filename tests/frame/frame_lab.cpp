@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "particles/waterfall_system.h"
 #include "scene/display.h"
+#include "scene/scenery_lists.h"
 
 namespace framelab {
 
@@ -105,6 +106,8 @@ void Scene::pour(int steps) {
 
 void Scene::drawFrame(Way way) {
     waterfall->setSphereSending(way);
+    setScenerySending(way == Way::Immediate ? ScenerySending::Immediate
+                                            : ScenerySending::CompiledLists);
     display();
     glFinish();
 }

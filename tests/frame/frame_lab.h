@@ -1,6 +1,7 @@
 // The program's own scene in a real window on a private X server, driven
 // in-process: start-up as the program runs it, the pour stepped by the
-// animation tick, and single frame passes with the drops sent either way,
+// animation tick, and single frame passes with the drops and the scenery
+// sent either way (the direct way: every call, no display list),
 // read back with glReadPixels. For the pixel identity test and the frame
 // benchmark.
 #pragma once

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/light_menu.h"
 #include "particles/waterfall_system.h"
+#include "scene/scenery_lists.h"
 #include "tests/support/gl_recorder.h"
 
 void restoreStartState() {
@@ -27,6 +28,8 @@ void restoreStartState() {
     delete waterfall;  // made by start-up or installWaterfall
     waterfall = nullptr;
     lightMenu = 0;
+    setScenerySending(ScenerySending::CompiledLists);
+    forgetSceneryLists();  // the reset recorder knows no lists
     resetGlRecorder();
 }
 

@@ -176,6 +176,27 @@ long indexOf(const std::vector<std::string>& calls, const std::string& text, lon
     return found == calls.end() ? -1 : found - calls.begin();
 }
 
+std::vector<std::string> executedCalls(const std::vector<std::string>& recorded) {
+    std::vector<std::string> executed;
+    bool compiling = false;
+    for (const std::string& call : recorded) {
+        if (call.rfind("glGenLists(", 0) == 0) continue;
+        if (call.rfind("glNewList(", 0) == 0) compiling = true;
+        if (compiling) {
+            if (call == "glEndList()") compiling = false;
+            continue;
+        }
+        if (call.rfind("glCallList(", 0) == 0) {
+            const GLuint list = static_cast<GLuint>(std::stoul(call.substr(11)));
+            const std::vector<std::string>& content = state.lists.at(list);
+            executed.insert(executed.end(), content.begin(), content.end());
+        } else {
+            executed.push_back(call);
+        }
+    }
+    return executed;
+}
+
 std::string glCallDump() {
     std::ostringstream out;
     for (const GlCall& call : calls) out << "  " << call.text << "\n";

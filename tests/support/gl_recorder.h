@@ -68,6 +68,9 @@ void resetGlRecorder();
 void clearGlCalls();
 // The position of the first of `calls` equal to `text` at or after `from`, or -1.
 long indexOf(const std::vector<std::string>& calls, const std::string& text, long from = 0);
+// What GL executes for `recorded`: list compilations left out and every
+// glCallList replaced by what its list holds.
+std::vector<std::string> executedCalls(const std::vector<std::string>& recorded);
 // The recorded calls as one line each, for failure messages.
 std::string glCallDump();
 // Chooses an entry of the menu attached to `button` as freeglut does: it

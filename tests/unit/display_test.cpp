@@ -8,6 +8,7 @@
 #include "app/globals.h"
 #include "particles/waterfall_system.h"
 #include "scene/display.h"
+#include "scene/scenery_lists.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
 
@@ -80,18 +81,19 @@ TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
     const long lightingOff = indexOf(calls, "glDisable(GL_LIGHTING)");
     const long water = indexOf(calls, "glMaterialfv(GL_FRONT, GL_AMBIENT, [1, 0.728, 0.772, 1])");
     ASSERT_GT(water, 0) << glCallDump();
-    // The first frame compiles the sphere, in model-view mode, before the first drop.
+    // The first frame compiles the sphere, in model-view mode, before the
+    // first drop; the scenery's six lists came before it.
     const Calls firstDrop = {"glMatrixMode(GL_MODELVIEW)", "glGenLists(1)",
-                             "glNewList(1, GL_COMPILE)", sphere, "glEndList()",
-                             "glPushMatrix()", "glTranslatef", "glCallList(1)", "glPopMatrix()"};
+                             "glNewList(7, GL_COMPILE)", sphere, "glEndList()",
+                             "glPushMatrix()", "glTranslatef", "glCallList(7)", "glPopMatrix()"};
     ASSERT_GT(calls.size(), static_cast<size_t>(water + 4) + firstDrop.size());
     Calls drawn(calls.begin() + water + 4, calls.begin() + water + 4 + 9);
     EXPECT_EQ(drawn[6].rfind("glTranslatef(-0.4, 1.25", 0), 0u) << drawn[6];
     drawn[6] = "glTranslatef";
     EXPECT_EQ(drawn, firstDrop);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glCallList(1)"), 299);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glCallList(7)"), 299);
     EXPECT_EQ(calls[lightingOff - 1], "glPopMatrix()");  // the last drop's
-    EXPECT_EQ(calls[lightingOff - 2], "glCallList(1)");
+    EXPECT_EQ(calls[lightingOff - 2], "glCallList(7)");
     // The drops stand under the view alone: the turned level, pushed before
     // the turn, has been popped before the water.
     const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
@@ -101,6 +103,28 @@ TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
         if (calls[i] == "glPopMatrix()") --depth;
     }
     EXPECT_EQ(depth, -1);
+}
+
+TEST_F(DisplayTest, SceneryListsAreCompiledOnTheFirstFrameAndExecuteTheDirectCalls) {
+    setScenerySending(ScenerySending::Immediate);
+    display();
+    const Calls direct = glCallTexts();
+    ASSERT_EQ(glCallTexts("gluCylinder").size(), 3u) << glCallDump();
+    setScenerySending(ScenerySending::CompiledLists);
+    const Calls listCalls = {"glCallList(1)", "glCallList(2)", "glCallList(3)",
+                             "glCallList(4)", "glCallList(5)", "glCallList(6)"};
+    for (int frame = 0; frame < 2; ++frame) {
+        SCOPED_TRACE("frame " + std::to_string(frame));
+        clearGlCalls();
+        display();
+        EXPECT_EQ(executedCalls(glCallTexts()), direct);
+        EXPECT_EQ(glCallTexts("glNewList").size(), frame == 0 ? 6u : 0u);
+        EXPECT_EQ(glCallTexts("glCallList"), listCalls);
+    }
+    // A steady frame without drops: the scenery's calls, well under 500.
+    EXPECT_TRUE(glCallTexts("gluCylinder").empty());
+    EXPECT_TRUE(glCallTexts("glVertex2f").empty());
+    EXPECT_LT(glCalls().size(), 200u);
 }
 
 struct ReshapeCase {

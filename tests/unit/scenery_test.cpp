@@ -1,6 +1,7 @@
 // The ground, the rocks and the ledges as GL calls, and the circle outline.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "scene/ground.h"
 #include "scene/ledges.h"
 #include "scene/rocks.h"
+#include "scene/scenery_lists.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
 
@@ -56,8 +58,7 @@ TEST_F(SceneryTest, GroundIsATrapezoidWhoseWidthFollowsTheWindow) {
     }
 }
 
-TEST_F(SceneryTest, RocksAreThreeTexturedCylindersEachInItsOwnBracket) {
-    drawRocks();
+Calls rockCalls() {
     const Calls bracketOpen = {"glEnable(GL_TEXTURE_2D)", "glPushMatrix()",
                                "glBindTexture(GL_TEXTURE_2D, 3)", "glRotatef(-90, 1, 0, 0)"};
     const Calls bracketClose = {"glPopMatrix()", "glDisable(GL_TEXTURE_2D)"};
@@ -72,8 +73,49 @@ TEST_F(SceneryTest, RocksAreThreeTexturedCylindersEachInItsOwnBracket) {
         expected.insert(expected.end(), rock.begin(), rock.end());
         expected.insert(expected.end(), bracketClose.begin(), bracketClose.end());
     }
-    EXPECT_EQ(glCallTexts(), expected);
+    return expected;
+}
+
+TEST_F(SceneryTest, RocksAreThreeTexturedCylindersEachInItsOwnBracket) {
+    setScenerySending(ScenerySending::Immediate);
+    drawRocks();
+    EXPECT_EQ(glCallTexts(), rockCalls());
+    EXPECT_TRUE(glCallTexts("glGenLists").empty());
     EXPECT_EQ(glState().enabled.count(GL_TEXTURE_2D), 0u);
+}
+
+TEST_F(SceneryTest, RockListsAreCompiledOnceAndExecuteTheDirectCalls) {
+    const Calls listCalls = {"glCallList(1)", "glCallList(2)", "glCallList(3)"};
+    for (int frame = 0; frame < 2; ++frame) {
+        clearGlCalls();
+        drawRocks();
+        EXPECT_EQ(executedCalls(glCallTexts()), rockCalls()) << "frame " << frame;
+        EXPECT_EQ(glCallTexts("glNewList").size(), frame == 0 ? 3u : 0u) << "frame " << frame;
+        EXPECT_EQ(glCallTexts("glGenLists").size(), frame == 0 ? 3u : 0u) << "frame " << frame;
+        EXPECT_EQ(glCallTexts("glCallList"), listCalls) << "frame " << frame;
+        EXPECT_EQ(glState().enabled.count(GL_TEXTURE_2D), 0u);
+    }
+    // Each list holds its cylinder alone: the bracket stays outside.
+    EXPECT_EQ(glState().lists.at(2), Calls{"gluCylinder(NULL, 0.75, 0.6, 1.3, 15, 15)"});
+    EXPECT_TRUE(glCallTexts("gluCylinder").empty());
+}
+
+TEST_F(SceneryTest, WithoutAListFromGlTheScenerySendsItsCallsDirectly) {
+    glState().nextList = 0;  // glGenLists answers 0 once
+    for (int frame = 0; frame < 2; ++frame) {
+        clearGlCalls();
+        drawRocks();
+        drawLedges();
+        EXPECT_EQ(glCallTexts("glGenLists").size(), frame == 0 ? 1u : 0u)
+            << "a list is asked for once only";
+        EXPECT_TRUE(glCallTexts("glNewList").empty());
+        EXPECT_TRUE(glCallTexts("glCallList").empty());
+        EXPECT_EQ(glCallTexts("gluCylinder").size(), 3u);
+        EXPECT_EQ(glCallTexts("glVertex2f").size(), 3u * 199u);
+    }
+    const Calls calls = glCallTexts();
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + static_cast<long>(rockCalls().size())),
+              rockCalls());
 }
 
 TEST_F(SceneryTest, RocksUseTheSceneQuadric) {
@@ -143,9 +185,8 @@ TEST_F(SceneryTest, OutlinesOfZeroOrOnePointDrawAnEmptyFan) {
     }
 }
 
-TEST_F(SceneryTest, LedgesAreThreeDiscsMovedOutToTheRockTops) {
-    drawLedges();
-    const Calls calls = glCallTexts();
+// What GL executes for drawLedges, checked against the direct fans' layout.
+void expectLedgeCalls(const Calls& calls) {
     const char* const centres[] = {"-0.3", "0.3", "0"};
     const char* const firstPoints[] = {"glVertex2f(0.3, 1.3)", "glVertex2f(0.9, 1.3)",
                                        "glVertex2f(0.6, 1.3)"};
@@ -170,9 +211,44 @@ TEST_F(SceneryTest, LedgesAreThreeDiscsMovedOutToTheRockTops) {
         ++at;
     }
     EXPECT_EQ(at, calls.size());
-    EXPECT_EQ(glCallTexts("glVertex2f").size(), 3u * 199u);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& c) { return c.rfind("glVertex2f(", 0) == 0; }),
+              3 * 199);
+}
+
+TEST_F(SceneryTest, LedgesAreThreeDiscsMovedOutToTheRockTops) {
+    setScenerySending(ScenerySending::Immediate);
+    drawLedges();
+    expectLedgeCalls(glCallTexts());
+    EXPECT_TRUE(glCallTexts("glGenLists").empty());
     EXPECT_EQ(glState().modelviewDepth, 1);
     EXPECT_EQ(glState().enabled.count(GL_TEXTURE_2D), 0u);
+}
+
+TEST_F(SceneryTest, LedgeListsAreCompiledOnceAndExecuteTheDirectCalls) {
+    setScenerySending(ScenerySending::Immediate);
+    drawLedges();
+    const Calls direct = glCallTexts();
+    setScenerySending(ScenerySending::CompiledLists);
+    for (int frame = 0; frame < 2; ++frame) {
+        clearGlCalls();
+        drawLedges();
+        SCOPED_TRACE("frame " + std::to_string(frame));
+        EXPECT_EQ(executedCalls(glCallTexts()), direct);
+        EXPECT_EQ(glCallTexts("glNewList").size(), frame == 0 ? 3u : 0u);
+        EXPECT_EQ(glCallTexts("glCallList"),
+                  (Calls{"glCallList(1)", "glCallList(2)", "glCallList(3)"}));
+        // Only compiling sends the points; a steady frame calls the lists.
+        EXPECT_EQ(glCallTexts("glVertex2f").size(), frame == 0 ? 3u * 199u : 0u);
+        EXPECT_EQ(glState().modelviewDepth, 1);
+        EXPECT_EQ(glState().enabled.count(GL_TEXTURE_2D), 0u);
+    }
+    // A list holds the bare fan: no normal, no texture coordinate, no bracket.
+    const Calls& fan = glState().lists.at(3);
+    ASSERT_EQ(fan.size(), 201u);
+    EXPECT_EQ(fan.front(), "glBegin(GL_TRIANGLE_FAN)");
+    EXPECT_EQ(fan[1], "glVertex2f(0.6, 1.3)");
+    EXPECT_EQ(fan.back(), "glEnd()");
 }
 
 }  // namespace
