@@ -15,18 +15,18 @@ struct Seed {
     std::string bytes;
 };
 
-BmpSpec sized(uint32_t width, int32_t height) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return spec;
+BmpLayout sized(uint32_t width, int32_t height) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    return layout;
 }
 
 // An 8 x 8 picture with one thing changed.
-std::string eightByEight(void (*change)(BmpSpec&)) {
-    BmpSpec spec = sized(8, 8);
-    change(spec);
-    return makeBmp(spec);
+std::string eightByEight(void (*change)(BmpLayout&)) {
+    BmpLayout layout = sized(8, 8);
+    change(layout);
+    return makeBmp(layout);
 }
 
 // The 54 header bytes of a picture of this size and nothing after them.
@@ -46,17 +46,17 @@ void addValid(std::vector<Seed>& seeds) {
         seeds.push_back({"valid-" + size + "x3-top-down", makeBmp(sized(width, -3))});
     }
     for (uint32_t headerBytes : {108u, 124u}) {
-        BmpSpec spec = sized(5, 4);
-        spec.infoHeaderBytes = headerBytes;
-        seeds.push_back({"valid-header-" + std::to_string(headerBytes), makeBmp(spec)});
+        BmpLayout layout = sized(5, 4);
+        layout.infoHeaderBytes = headerBytes;
+        seeds.push_back({"valid-header-" + std::to_string(headerBytes), makeBmp(layout)});
     }
-    BmpSpec gap = sized(6, 2);
+    BmpLayout gap = sized(6, 2);
     gap.gapBeforePixels = 12;
     seeds.push_back({"valid-gap-before-pixels", makeBmp(gap)});
-    BmpSpec unpadded = sized(5, 3);
+    BmpLayout unpadded = sized(5, 3);
     unpadded.padLastRow = false;
     seeds.push_back({"valid-last-row-unpadded", makeBmp(unpadded)});
-    BmpSpec signature = sized(4, 4);
+    BmpLayout signature = sized(4, 4);
     signature.signature = "XY";
     seeds.push_back({"valid-other-signature", makeBmp(signature)});
     seeds.push_back({"valid-trailing-bytes", makeBmp(sized(4, 2)) + std::string(40, '\x7F')});
@@ -64,18 +64,18 @@ void addValid(std::vector<Seed>& seeds) {
 }
 
 void addRefused(std::vector<Seed>& seeds) {
-    seeds.push_back({"refused-32-bit", eightByEight([](BmpSpec& s) { s.bitsPerPixel = 32; })});
-    seeds.push_back({"refused-two-planes", eightByEight([](BmpSpec& s) { s.planes = 2; })});
-    seeds.push_back({"refused-rle", eightByEight([](BmpSpec& s) { s.compression = 1; })});
-    seeds.push_back({"refused-bit-fields", eightByEight([](BmpSpec& s) { s.compression = 3; })});
-    seeds.push_back({"refused-core-header", eightByEight([](BmpSpec& s) { s.infoHeaderBytes = 12; })});
-    seeds.push_back({"refused-offset-inside-headers", eightByEight([](BmpSpec& s) {
+    seeds.push_back({"refused-32-bit", eightByEight([](BmpLayout& s) { s.bitsPerPixel = 32; })});
+    seeds.push_back({"refused-two-planes", eightByEight([](BmpLayout& s) { s.planes = 2; })});
+    seeds.push_back({"refused-rle", eightByEight([](BmpLayout& s) { s.compression = 1; })});
+    seeds.push_back({"refused-bit-fields", eightByEight([](BmpLayout& s) { s.compression = 3; })});
+    seeds.push_back({"refused-core-header", eightByEight([](BmpLayout& s) { s.infoHeaderBytes = 12; })});
+    seeds.push_back({"refused-offset-inside-headers", eightByEight([](BmpLayout& s) {
                          s.infoHeaderBytes = 108;
                          s.pixelDataOffset = 54;
                      })});
-    seeds.push_back({"refused-offset-zero", eightByEight([](BmpSpec& s) { s.pixelDataOffset = 0; })});
+    seeds.push_back({"refused-offset-zero", eightByEight([](BmpLayout& s) { s.pixelDataOffset = 0; })});
     seeds.push_back({"refused-offset-past-end",
-                     eightByEight([](BmpSpec& s) { s.pixelDataOffset = 100000; })});
+                     eightByEight([](BmpLayout& s) { s.pixelDataOffset = 100000; })});
     seeds.push_back({"refused-empty", ""});
     const std::string valid = makeBmp(sized(8, 8));
     for (size_t length : {18u, 26u, 27u, 28u, 29u, 54u}) {
