@@ -235,18 +235,22 @@ std::pair<int, int> Program::windowSize() const {
 void Program::sync() const { XSync(server_.display(), False); }
 
 void Program::key(char character) {
-    Display* d = server_.display();
     const bool upper = character >= 'A' && character <= 'Z';
     char name[2] = {upper ? static_cast<char>(character - 'A' + 'a') : character, 0};
     KeySym sym = XStringToKeysym(name);
     if (character == ' ') sym = XK_space;
     if (character == 27) sym = XK_Escape;
+    keySym(sym, upper);
+}
+
+void Program::keySym(KeySym sym, bool shifted) {
+    Display* d = server_.display();
     const KeyCode code = XKeysymToKeycode(d, sym);
     const KeyCode shift = XKeysymToKeycode(d, XK_Shift_L);
-    if (upper) XTestFakeKeyEvent(d, shift, True, 0);
+    if (shifted) XTestFakeKeyEvent(d, shift, True, 0);
     XTestFakeKeyEvent(d, code, True, 0);
     XTestFakeKeyEvent(d, code, False, 0);
-    if (upper) XTestFakeKeyEvent(d, shift, False, 0);
+    if (shifted) XTestFakeKeyEvent(d, shift, False, 0);
     sync();
 }
 

@@ -86,6 +86,8 @@ public:
     std::pair<int, int> windowSize() const;
 
     void key(char character);
+    // Any key by its X name (XK_F1, XK_comma, ...), with Shift held if asked.
+    void keySym(KeySym sym, bool shifted = false);
     void typeText(const std::string& text, Seconds gap = Seconds(0.02));
     void moveTo(int x, int y);  // window coordinates
     void press(int button);
