@@ -84,6 +84,19 @@ Window findWindow(Display* display, Window root) {
     return found;
 }
 
+std::string settingOr(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+// The words of WATERFALL_E2E_LAUNCHER, split at blanks: none by default.
+std::vector<std::string> launcher() {
+    std::istringstream words(settingOr("WATERFALL_E2E_LAUNCHER", ""));
+    std::vector<std::string> argv;
+    for (std::string word; words >> word;) argv.push_back(word);
+    return argv;
+}
+
 // X errors (a window that has just gone, say) are the test's to judge, not
 // a reason to end the test process.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
@@ -92,8 +105,23 @@ int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 void sleepFor(Seconds s) { std::this_thread::sleep_for(s); }
 
-std::string programPath() { return WATERFALL_PROGRAM; }
-std::string dataDir() { return WATERFALL_DATA_DIR; }
+std::string programPath() { return settingOr("WATERFALL_E2E_PROGRAM", WATERFALL_PROGRAM); }
+std::string dataDir() { return settingOr("WATERFALL_E2E_DATA", WATERFALL_DATA_DIR); }
+
+bool windowsProgram() {
+    const std::string path = programPath();
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".exe") == 0;
+}
+
+std::string consoleText(const std::string& text) {
+    if (!windowsProgram()) return text;
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    return crlf;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -189,7 +217,13 @@ Program::Program(XvfbServer& server, Options options) : server_(server), dir_(ma
     if (options.trace) {
         argv = {"apitrace", "trace", "--api", "gl", "--output", dir_ + "/run.trace"};
     }
-    argv.push_back(options.program.empty() ? programPath() : options.program);
+    if (options.program.empty()) {
+        const std::vector<std::string> start = launcher();
+        argv.insert(argv.end(), start.begin(), start.end());
+        argv.push_back(programPath());
+    } else {
+        argv.push_back(options.program);
+    }
     argv.insert(argv.end(), options.args.begin(), options.args.end());
     std::vector<std::string> env = {"DISPLAY=" + server.displayName(), "SDL_AUDIODRIVER=dummy"};
     env.insert(env.end(), options.env.begin(), options.env.end());

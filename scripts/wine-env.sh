@@ -1,0 +1,8 @@
+# Sourced by the Windows checks: a quiet Wine in the Windows build's own
+# prefix (made by its first run, during the build), with no audio driver, and
+# no Wine process left behind when the calling script ends.
+export WINEPREFIX=${WINEPREFIX:-$WATERFALL_WINDOWS_BUILD_DIR/wine}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winealsa.drv,winepulse.drv=d"
+end_wine() { wineserver -k 2>/dev/null || true; }
+trap end_wine EXIT
