@@ -98,7 +98,7 @@ TEST(BmpReader, BytesAfterThePixelBlockAreIgnored) {
 }
 
 struct RefusalCase {
-    const char* label;
+    std::string label;
     std::string bytes;
     std::string message;
     uint32_t maxSide = BMP_DEFAULT_MAX_SIDE;
@@ -131,21 +131,13 @@ TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
     BmpLayout overTexture = sizedLayout(16385, 1);
     BmpLayout overTextureTall = sizedLayout(4, -20000);
     BmpLayout minHeight = sizedLayout(4, INT32_MIN);
-    const RefusalCase cases[] = {
+    std::vector<RefusalCase> cases = {
         {"32-bit", withLayout(bits32), "Bpp from t.bmp is not 24: 32\n"},
         {"two planes", withLayout(planes2), "Planes from t.bmp is not 1: 2\n"},
-        // Bytes past the end count as -1 in the sums.
-        {"empty file", "", "Planes from t.bmp is not 1: 65279\n"},
-        {"ends at 18", valid.substr(0, 18), "Planes from t.bmp is not 1: 65279\n"},
-        {"ends at 26", valid.substr(0, 26), "Planes from t.bmp is not 1: 65279\n"},
-        {"ends inside planes", valid.substr(0, 27), "Planes from t.bmp is not 1: 65281\n"},
-        {"ends after planes", valid.substr(0, 28), "Bpp from t.bmp is not 24: 65279\n"},
-        {"ends inside bits", valid.substr(0, 29), "Bpp from t.bmp is not 24: 65304\n"},
         {"width 0", withLayout(sizedLayout(0, 8)), "Error reading image data from t.bmp.\n"},
         {"height 0", withLayout(sizedLayout(8, 0)), "Error reading image data from t.bmp.\n"},
         {"short pixel block", valid.substr(0, valid.size() - 1),
          "Error reading image data from t.bmp.\n"},
-        {"no pixels at all", valid.substr(0, 54), "Error reading image data from t.bmp.\n"},
         {"RLE compression", withLayout(rle), "Compression from t.bmp is not supported: 1\n"},
         {"bit fields", withLayout(bitfields), "Compression from t.bmp is not supported: 3\n"},
         {"12-byte core header", withLayout(core), "Header size from t.bmp is not supported: 12\n"},
@@ -174,6 +166,17 @@ TEST(BmpReader, RefusesWhatItCannotReadWithOneLineNamingTheValue) {
          headersOnly(sizedLayout(2863449696u, 2147380029)) + std::string(100000, '\x42'),
          "Error reading image data from t.bmp.\n", UINT32_MAX},
     };
+    // Headers cut off after every length: bytes past the end count as -1 in
+    // the planes and bits fields; a file that passes them is short of its
+    // pixels, whatever the later fields hold.
+    for (size_t length = 0; length <= 54; ++length) {
+        const char* message = length <= 26   ? "Planes from t.bmp is not 1: 65279\n"
+                              : length == 27 ? "Planes from t.bmp is not 1: 65281\n"
+                              : length == 28 ? "Bpp from t.bmp is not 24: 65279\n"
+                              : length == 29 ? "Bpp from t.bmp is not 24: 65304\n"
+                                             : "Error reading image data from t.bmp.\n";
+        cases.push_back({"ends at " + std::to_string(length), valid.substr(0, length), message});
+    }
     for (const RefusalCase& c : cases) {
         const ReadResult result = readBytes(c.bytes, c.maxSide);
         EXPECT_EQ(result.status, 0) << c.label;
