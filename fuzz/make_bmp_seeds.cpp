@@ -61,7 +61,7 @@ void addRefused(std::vector<Seed>& seeds) {
                      eightByEight([](BmpLayout& s) { s.pixelDataOffset = 100000; })});
     seeds.push_back({"refused-empty", ""});
     const std::string valid = makeBmp(sizedLayout(8, 8));
-    for (size_t length : {18u, 26u, 27u, 28u, 29u, 54u}) {
+    for (size_t length : {18u, 26u, 27u, 28u, 29u, 31u, 53u, 54u}) {
         seeds.push_back({"refused-ends-at-" + std::to_string(length), valid.substr(0, length)});
     }
     seeds.push_back({"refused-short-pixel-block", valid.substr(0, valid.size() - 1)});
