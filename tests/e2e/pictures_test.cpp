@@ -1,11 +1,12 @@
 // The picture loader in the real program: what it prints, in order, and its
-// status when a picture is missing, cannot be opened or is not 24-bit.
+// status when a picture is missing, cannot be opened, is not 24-bit or is cut off.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness.h"
 #include "tests/support/bmp_files.h"
@@ -15,7 +16,7 @@ namespace {
 using namespace e2e;
 
 struct LoadFailure {
-    const char* label;
+    std::string label;
     Options options;
     std::string output;  // all of standard output
 };
@@ -50,7 +51,7 @@ std::string deepPicture() {
 }
 
 TEST(Pictures, AFailedLoadPrintsTheLoaderLinesInOrderAndEndsWithStatusOne) {
-    const LoadFailure cases[] = {
+    std::vector<LoadFailure> cases = {
         {"sky missing", without("sky.bmp"), "trying to load sky.bmp\nFile Not Found : sky.bmp\n"},
         {"ground missing", without("ground.bmp"),
          "trying to load sky.bmp\ntrying to load ground.bmp\nFile Not Found : ground.bmp\n"},
@@ -68,6 +69,13 @@ TEST(Pictures, AFailedLoadPrintsTheLoaderLinesInOrderAndEndsWithStatusOne) {
         {"sky is 32-bit", with("sky.bmp", deepPicture()),
          "trying to load sky.bmp\nBpp from sky.bmp is not 24: 32\n"},
     };
+    // Cut off inside the headers, past the planes and bits fields.
+    for (size_t length : {31u, 40u, 53u}) {
+        cases.push_back({"ground cut off at " + std::to_string(length),
+                         with("ground.bmp", makeBmp(BmpLayout()).substr(0, length)),
+                         "trying to load sky.bmp\ntrying to load ground.bmp\n"
+                         "Error reading image data from ground.bmp.\n"});
+    }
     XvfbServer server;
     for (const LoadFailure& c : cases) {
         Program program(server, c.options);
