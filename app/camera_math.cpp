@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "scene/float_trig.h"
 #include "scene/window_size.h"
 
 namespace {
@@ -15,15 +16,6 @@ constexpr double ELEVATION_STEP = 0.9444444444444444;
 constexpr double ELEVATION_LOWEST = 0.48333333333333334;
 constexpr double ELEVATION_HIGHEST = 0.49444444444444446;
 constexpr float ORBIT_RADIUS = 1.0f;  // scene units from the origin
-
-// A float angle goes through the double function and back, like the C calls
-// the camera was written with.
-float cosine(float angle) {
-    return static_cast<float>(std::cos(static_cast<double>(angle)));
-}
-float sine(float angle) {
-    return static_cast<float>(std::sin(static_cast<double>(angle)));
-}
 
 // Inverts an orthographic mapping of [low, high] onto `size` pixels.
 float unproject(int pixel, int size, float low, float high) {
@@ -61,10 +53,10 @@ float orbitAzimuth(float azimuth, float dx, int width, int height) {
 }
 
 Float3 orbitEye(float azimuth, float elevation) {
-    const float ring = cosine(elevation) * ORBIT_RADIUS;
+    const float ring = floatCos(elevation) * ORBIT_RADIUS;
     // z takes the double cosine of a double angle, which is sin(azimuth) up
     // to rounding.
     const double zAngle = static_cast<double>(PI) / 2 - static_cast<double>(azimuth);
-    return {cosine(azimuth) * ring, sine(elevation) * ORBIT_RADIUS,
+    return {floatCos(azimuth) * ring, floatSin(elevation) * ORBIT_RADIUS,
             static_cast<float>(std::cos(zAngle) * static_cast<double>(ring))};
 }

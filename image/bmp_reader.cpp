@@ -11,6 +11,7 @@ constexpr uint32_t MIN_INFO_HEADER_BYTES = 40;  // BITMAPINFOHEADER; later versi
 constexpr uint16_t REQUIRED_PLANES = 1;
 constexpr uint16_t REQUIRED_BITS_PER_PIXEL = 24;
 constexpr uint32_t COMPRESSION_NONE = 0;  // BI_RGB
+constexpr int SKIPPED_HEADER_FIELDS = 5;  // 4-byte fields after the compression
 constexpr uint64_t BYTES_PER_PIXEL = 3;
 constexpr uint64_t ROW_ALIGNMENT = 4;  // bytes; every stored row is padded to it
 // No file or memory holds a picture this large; refusing larger ones first
@@ -26,6 +27,7 @@ struct BmpHeader {
     uint16_t planes;
     uint16_t bitsPerPixel;
     uint32_t compression;
+    bool cutOff;  // the file ends inside its 54 bytes of fixed headers
 };
 
 BmpHeader readHeader(FILE* file) {
@@ -40,6 +42,10 @@ BmpHeader readHeader(FILE* file) {
     header.planes = readUint16LE(file);
     header.bitsPerPixel = readUint16LE(file);
     header.compression = readUint32LE(file);
+    // Pixel data size, resolutions and colour counts: unused, but read so that
+    // a file ending among them is seen.
+    for (int i = 0; i < SKIPPED_HEADER_FIELDS; ++i) readUint32LE(file);
+    header.cutOff = std::feof(file) || std::ferror(file);
     return header;
 }
 
@@ -110,6 +116,11 @@ int readBmpStream(FILE* file, const char* fileName, Image* image, uint32_t maxSi
     if (header.bitsPerPixel != REQUIRED_BITS_PER_PIXEL) {
         std::printf("Bpp from %s is not 24: %u\n", fileName, header.bitsPerPixel);
         return 0;
+    }
+    // Cut off inside its headers, a file is short of its pixels: the checks
+    // below are about fields it must hold in full.
+    if (header.cutOff) {
+        return refuseRead(fileName);
     }
     if (header.compression != COMPRESSION_NONE) {
         std::printf("Compression from %s is not supported: %u\n", fileName, header.compression);

@@ -1,7 +1,7 @@
 // The outline of a circle as a list of points, computed without GL.
 #include "scene/circle_outline.h"
 
-#include <cmath>
+#include "scene/float_trig.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ void circleOutlineInto(float radius, Point2 centre, std::vector<Point2>& circleP
     circlePoints.clear();
     float angle = 0.0f;
     while (static_cast<double>(angle) < FULL_TURN) {
-        circlePoints.push_back({centre.x + radius * std::cos(angle),
-                                centre.y + radius * std::sin(angle)});
+        circlePoints.push_back({centre.x + radius * floatCos(angle),
+                                centre.y + radius * floatSin(angle)});
         angle = static_cast<float>(static_cast<double>(angle) + ANGLE_STEP);
     }
 }

@@ -1,11 +1,12 @@
 // The picture loader in the real program: what it prints, in order, and its
-// status when a picture is missing, cannot be opened or is not 24-bit.
+// status when a picture is missing, cannot be opened, is not 24-bit or is cut off.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness.h"
 #include "tests/support/bmp_files.h"
@@ -15,7 +16,7 @@ namespace {
 using namespace e2e;
 
 struct LoadFailure {
-    const char* label;
+    std::string label;
     Options options;
     std::string output;  // all of standard output
     bool windowsToo;     // the file means the same to the Windows build
@@ -51,7 +52,7 @@ std::string deepPicture() {
 }
 
 TEST(Pictures, AFailedLoadPrintsTheLoaderLinesInOrderAndEndsWithStatusOne) {
-    const LoadFailure cases[] = {
+    std::vector<LoadFailure> cases = {
         {"sky missing", without("sky.bmp"), "trying to load sky.bmp\nFile Not Found : sky.bmp\n",
          false},
         {"ground missing", without("ground.bmp"),
@@ -73,6 +74,13 @@ TEST(Pictures, AFailedLoadPrintsTheLoaderLinesInOrderAndEndsWithStatusOne) {
          "trying to load sky.bmp\ntrying to load ground.bmp\nBpp from ground.bmp is not 24: 32\n",
          true},
     };
+    // Cut off inside the headers, past the planes and bits fields.
+    for (size_t length : {31u, 40u, 53u}) {
+        cases.push_back({"ground cut off at " + std::to_string(length),
+                         with("ground.bmp", makeBmp(BmpLayout()).substr(0, length)),
+                         "trying to load sky.bmp\ntrying to load ground.bmp\n"
+                         "Error reading image data from ground.bmp.\n", false});
+    }
     XvfbServer server;
     for (const LoadFailure& c : cases) {
         if (windowsProgram() && !c.windowsToo) continue;

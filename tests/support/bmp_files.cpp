@@ -27,6 +27,13 @@ PatternColour patternColour(uint32_t x, uint32_t y) {
             static_cast<unsigned char>((x + y) % 7 * 30 + 3)};
 }
 
+BmpLayout sizedLayout(uint32_t width, int32_t height) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    return layout;
+}
+
 std::string makeBmp(const BmpLayout& layout) {
     const uint32_t height = layout.height < 0 ? 0u - static_cast<uint32_t>(layout.height)
                                             : static_cast<uint32_t>(layout.height);
@@ -67,6 +74,16 @@ std::string makeBmp(const BmpLayout& layout) {
     const uint32_t size = static_cast<uint32_t>(out.size());
     for (int i = 0; i < 4; ++i) out[2 + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
     return out;
+}
+
+std::string headersOnly(const BmpLayout& layout) {
+    std::string bytes = makeBmp(sizedLayout(1, 1)).substr(0, 54);
+    const uint32_t height = static_cast<uint32_t>(layout.height);
+    for (int i = 0; i < 4; ++i) {
+        bytes[18 + i] = static_cast<char>((layout.width >> (8 * i)) & 0xFF);
+        bytes[22 + i] = static_cast<char>((height >> (8 * i)) & 0xFF);
+    }
+    return bytes;
 }
 
 void writeTestFile(const std::string& path, const std::string& bytes) {

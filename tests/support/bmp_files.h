@@ -25,9 +25,15 @@ struct PatternColour {
 };
 PatternColour patternColour(uint32_t x, uint32_t y);
 
+// A layout of this size, every other field as above.
+BmpLayout sizedLayout(uint32_t width, int32_t height);
+
 // A whole file: headers, then rows of the pattern in file order (bottom-up
 // unless the height is negative), each padded to 4 bytes.
 std::string makeBmp(const BmpLayout& layout);
+
+// The 54 header bytes of a picture of this layout's size, and no pixels.
+std::string headersOnly(const BmpLayout& layout);
 
 // Writes bytes to a file.
 void writeTestFile(const std::string& path, const std::string& bytes);

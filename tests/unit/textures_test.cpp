@@ -22,13 +22,6 @@ protected:
     ScratchWorkDir dir;
 };
 
-BmpLayout sized(uint32_t width, int32_t height) {
-    BmpLayout layout;
-    layout.width = width;
-    layout.height = height;
-    return layout;
-}
-
 TEST_F(TexturesTest, EnableTexturingSwitchesOnDepthTestThenTexturing) {
     enableTexturing();
     EXPECT_EQ(glCallTexts(), (Calls{"glEnable(GL_DEPTH_TEST)", "glEnable(GL_TEXTURE_2D)"}));
@@ -47,7 +40,7 @@ TEST_F(TexturesTest, DefaultTextureIsAnEmpty64By64ImageInObjectZero) {
 }
 
 TEST_F(TexturesTest, LoadTextureUploadsThePictureAndLeavesItsObjectBound) {
-    writeTestFile("ground.bmp", makeBmp(sized(64, 64)));
+    writeTestFile("ground.bmp", makeBmp(sizedLayout(64, 64)));
     testing::internal::CaptureStdout();
     loadTexture("ground.bmp", 2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "trying to load ground.bmp\n");
@@ -71,8 +64,8 @@ TEST_F(TexturesTest, LoadTextureUploadsThePictureAndLeavesItsObjectBound) {
 }
 
 TEST_F(TexturesTest, EachLoadTakesAFreshImageAndKeepsOnlyTheLatest) {
-    writeTestFile("a.bmp", makeBmp(sized(8, 4)));
-    writeTestFile("b.bmp", makeBmp(sized(4, 12)));
+    writeTestFile("a.bmp", makeBmp(sizedLayout(8, 4)));
+    writeTestFile("b.bmp", makeBmp(sizedLayout(4, 12)));
     testing::internal::CaptureStdout();
     loadTexture("a.bmp", 1);
     loadTexture("b.bmp", 3);
@@ -85,7 +78,7 @@ TEST_F(TexturesTest, EachLoadTakesAFreshImageAndKeepsOnlyTheLatest) {
 }
 
 TEST_F(TexturesTest, PackedRowsOfUnalignedWidthsUploadWithByteAlignment) {
-    writeTestFile("odd.bmp", makeBmp(sized(5, 3)));
+    writeTestFile("odd.bmp", makeBmp(sizedLayout(5, 3)));
     testing::internal::CaptureStdout();
     loadTexture("odd.bmp", 3);
     testing::internal::GetCapturedStdout();
@@ -108,12 +101,12 @@ void loadWithOutputOnStderr(const char* name, unsigned int id) {
 using TexturesDeathTest = TexturesTest;
 
 TEST_F(TexturesDeathTest, AFailedLoadPrintsWhyAndEndsWithStatusOne) {
-    BmpLayout bits32 = sized(8, 8);
+    BmpLayout bits32 = sizedLayout(8, 8);
     bits32.bitsPerPixel = 32;
     writeTestFile("deep.bmp", makeBmp(bits32));
-    const std::string valid = makeBmp(sized(8, 8));
+    const std::string valid = makeBmp(sizedLayout(8, 8));
     writeTestFile("short.bmp", valid.substr(0, valid.size() - 10));
-    BmpLayout rle = sized(8, 8);
+    BmpLayout rle = sizedLayout(8, 8);
     rle.compression = 2;
     writeTestFile("rle.bmp", makeBmp(rle));
     EXPECT_EXIT(loadWithOutputOnStderr("none.bmp", 1), ::testing::ExitedWithCode(1),
@@ -127,7 +120,7 @@ TEST_F(TexturesDeathTest, AFailedLoadPrintsWhyAndEndsWithStatusOne) {
 }
 
 TEST_F(TexturesDeathTest, PicturesLargerThanGlCanHoldAreRefusedBeforeTheUpload) {
-    writeTestFile("big.bmp", makeBmp(sized(64, 32)));
+    writeTestFile("big.bmp", makeBmp(sizedLayout(64, 32)));
     glState().maxTextureSize = 32;
     EXPECT_EXIT(loadWithOutputOnStderr("big.bmp", 2), ::testing::ExitedWithCode(1),
                 "^trying to load big.bmp\nWidth from big.bmp is larger than 32: 64\n$");
