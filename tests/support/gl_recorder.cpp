@@ -171,7 +171,8 @@ void resetGlRecorder() {
 
 void clearGlCalls() { calls.clear(); }
 
-long indexOf(const std::vector<std::string>& calls, const std::string& text, long from) {
+std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& text,
+                       std::ptrdiff_t from) {
     const auto found = std::find(calls.begin() + from, calls.end(), text);
     return found == calls.end() ? -1 : found - calls.begin();
 }

@@ -6,6 +6,7 @@
 
 #include <GL/glut.h>
 
+#include <cstddef>
 #include <map>
 #include <set>
 #include <string>
@@ -67,7 +68,8 @@ void resetGlRecorder();
 // Forgets the log only; the state (quadric numbers, callbacks, ...) stays.
 void clearGlCalls();
 // The position of the first of `calls` equal to `text` at or after `from`, or -1.
-long indexOf(const std::vector<std::string>& calls, const std::string& text, long from = 0);
+std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& text,
+                       std::ptrdiff_t from = 0);
 // What GL executes for `recorded`: list compilations left out and every
 // glCallList replaced by what its list holds.
 std::vector<std::string> executedCalls(const std::vector<std::string>& recorded);

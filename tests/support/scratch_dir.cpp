@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -122,4 +123,13 @@ bool copyFiles(const std::string& from, const std::string& to) {
         ++copied;
     }
     return copied > 0;
+}
+
+std::FILE* openBytes(const std::string& bytes) {
+    static const ScratchDir folder("bytes");
+    static int made = 0;
+    const std::string path = folder.path() + "/" + std::to_string(++made);
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return std::fopen(path.c_str(), "rb");
 }

@@ -3,6 +3,7 @@
 // it when they are done.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 class ScratchDir {
@@ -27,3 +28,7 @@ private:
 // Copies the files in `from` (not its folders) into `to`; false when there
 // was none or one could not be copied.
 bool copyFiles(const std::string& from, const std::string& to);
+
+// A stream that reads `bytes`, for code that reads a FILE*: a file in a
+// scratch folder that goes when the process ends. The caller closes it.
+std::FILE* openBytes(const std::string& bytes);
