@@ -25,12 +25,6 @@ constexpr const char* WINDOW_TITLE = "Water Fall";
 constexpr const char* MENU_WINDOW_NAME = "freeglut menu";
 constexpr int RIGHT_BUTTON = 3;  // X's number for it
 
-std::string makeTempDir() {
-    char pattern[] = "/tmp/waterfall-e2e-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-}
-
 void writeFile(const std::string& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);
     out << content;
@@ -201,10 +195,10 @@ void Screenshot::save(const std::string& pngPath) const {
 
 // ---- Program -----------------------------------------------------------
 
-Program::Program(XvfbServer& server, Options options) : server_(server), dir_(makeTempDir()) {
+Program::Program(XvfbServer& server, Options options)
+    : server_(server), scratch_("e2e"), dir_(scratch_.path()) {
     // The data files the build made, then the test's own changes.
-    const std::string copy = "cp -p '" + dataDir() + "'/* '" + dir_ + "'/ 2>/dev/null";
-    if (options.program.empty() && std::system(copy.c_str()) != 0) {
+    if (options.program.empty() && !copyFiles(dataDir(), dir_)) {
         /* no data files yet: the test decides */
     }
     for (const auto& [name, content] : options.files) {
@@ -235,10 +229,7 @@ Program::~Program() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (!std::getenv("WATERFALL_E2E_KEEP")) {
-        const std::string remove = "rm -rf '" + dir_ + "'";
-        if (std::system(remove.c_str()) != 0) { /* a leftover scratch folder is harmless */ }
-    }
+    if (std::getenv("WATERFALL_E2E_KEEP")) scratch_.keep();
 }
 
 bool Program::waitForWindow(Seconds timeout) {

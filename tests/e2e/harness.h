@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_dir.h"
+
 namespace e2e {
 
 using Seconds = std::chrono::duration<double>;
@@ -136,7 +138,8 @@ public:
 private:
     void sync() const;
     XvfbServer& server_;
-    std::string dir_;
+    ScratchDir scratch_;
+    std::string dir_;  // scratch_'s path
     pid_t pid_ = -1;
     int status_ = -1;
     bool exited_ = false;

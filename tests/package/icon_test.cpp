@@ -1,7 +1,6 @@
 // The icon's PNG encoder, checked against published check values and an
 // independent decoder (ImageMagick), and the icon's shape.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 
 #include "packaging/icon/icon_picture.h"
 #include "packaging/icon/png_writer.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -38,21 +38,17 @@ TEST(PngChecksums, MatchPublishedCheckValues) {
 
 // Decodes a PNG with ImageMagick into raw RGBA bytes.
 Bytes decodeWithImageMagick(const Bytes& png) {
-    char path[] = "/tmp/waterfall-icon-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) return {};
-    close(fd);
+    const ScratchDir scratch("icon");
+    const std::string path = scratch.path() + "/icon.png";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    const std::string raw = std::string(path) + ".rgba";
-    const std::string command = "convert 'png:" + std::string(path) + "' -depth 8 'rgba:" + raw + "'";
+    const std::string raw = scratch.path() + "/icon.rgba";
+    const std::string command = "convert 'png:" + path + "' -depth 8 'rgba:" + raw + "'";
     Bytes decoded;
     if (std::system(command.c_str()) == 0) {
         std::ifstream in(raw, std::ios::binary);
         decoded.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    std::remove(path);
-    std::remove(raw.c_str());
     return decoded;
 }
 
