@@ -6,3 +6,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winealsa.drv,winepulse.drv=d"
 end_wine() { wineserver -k 2>/dev/null || true; }
 trap end_wine EXIT
+# One server for all the runs: a program started while the previous run's
+# server is shutting down loses its connection ("recvmsg: Connection reset"),
+# so wait for any such server to go first.
+wineserver -w
+wineserver -p
