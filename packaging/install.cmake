@@ -29,11 +29,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/waterfall.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT waterfall)
 
 # The icon is drawn by our own generator, at each size the menus ask for.
-add_library(waterfall_icon STATIC ${CMAKE_CURRENT_LIST_DIR}/icon/png_writer.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/icon/icon_picture.cpp)
-target_include_directories(waterfall_icon PUBLIC ${PROJECT_SOURCE_DIR})
-add_executable(make_icon ${CMAKE_CURRENT_LIST_DIR}/icon/make_icon.cpp)
-target_link_libraries(make_icon PRIVATE waterfall_icon)
+include(${CMAKE_CURRENT_LIST_DIR}/icon/icon.cmake)
 set(waterfall_icon_files)
 foreach(size IN LISTS WATERFALL_ICON_SIZES)
   set(icon ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/waterfall.png)
