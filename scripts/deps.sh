@@ -12,6 +12,8 @@ test_packages=("${run_packages[@]}" xvfb xauth apitrace imagemagick clang
 # GoogleTest's.
 windows_packages=(cmake ninja-build pkg-config g++-mingw-w64-x86-64 wine wine64 nsis
   dpkg-dev libgtest-dev zip unzip)
+# The Windows package check drives what it installs in Xvfb and looks at it.
+windows_packages+=(xvfb xdotool x11-utils imagemagick)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
