@@ -28,6 +28,17 @@ install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/waterfall DESTINATION ${CMAKE_I
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/waterfall.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT waterfall)
 
+# The manual page goes in compressed, as Debian wants it: best compression,
+# no file name or time stamp inside.
+find_program(WATERFALL_GZIP gzip REQUIRED)
+set(WATERFALL_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/waterfall.6.gz)
+add_custom_command(OUTPUT ${WATERFALL_MAN_PAGE}
+  COMMAND ${WATERFALL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/docs/waterfall.6 > ${WATERFALL_MAN_PAGE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/waterfall.6
+  COMMENT "Compressing the manual page")
+add_custom_target(waterfall_man_page ALL DEPENDS ${WATERFALL_MAN_PAGE})
+install(FILES ${WATERFALL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT waterfall)
+
 # The icon is drawn by our own generator, at each size the menus ask for.
 add_library(waterfall_icon STATIC ${CMAKE_CURRENT_LIST_DIR}/icon/png_writer.cpp
             ${CMAKE_CURRENT_LIST_DIR}/icon/icon_picture.cpp)
@@ -56,6 +67,7 @@ bindir=@CMAKE_INSTALL_BINDIR@
 programdir=@WATERFALL_INSTALL_PROGRAM_DIR@
 datadir=@WATERFALL_INSTALL_DATA_DIR@
 sharedir=@CMAKE_INSTALL_DATADIR@
+mandir=@CMAKE_INSTALL_MANDIR@
 data_files='@WATERFALL_DATA_FILES@'
 icon_sizes='@WATERFALL_ICON_SIZES@'
 ")
