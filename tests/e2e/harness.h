@@ -131,6 +131,9 @@ public:
     std::vector<std::string> traceCalls() const;
     // The process's resident size in KiB, read from /proc.
     long residentKiB() const;
+    // CPU time the process has used so far, every thread, user and system,
+    // read from /proc (utime + stime).
+    Seconds cpuTime() const;
     pid_t pid() const { return pid_; }
 
 private:
