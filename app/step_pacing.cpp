@@ -17,7 +17,8 @@ int millisecondsUntilNextStep(MonotonicTime now) {
     if (now >= nextStepDue) {
         return 0;
     }
-    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(nextStepDue - now).count());
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextStepDue - now);
+    return static_cast<int>(wait.count());
 }
 
 void noteStepTaken(MonotonicTime now) {

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
         options.program = argv[2];
         options.prepare = [](const std::string& dir) {
             const std::string copy = "cp -p '" + dataDir() + "'/* '" + dir + "'/";
-            if (std::system(copy.c_str()) != 0) std::printf("no data files in %s\n", dataDir().c_str());
+            if (std::system(copy.c_str()) != 0) std::printf("no data files: %s\n", copy.c_str());
         };
     }
     Program program(server, options);

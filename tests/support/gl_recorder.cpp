@@ -17,6 +17,8 @@ namespace {
 std::vector<GlCall> calls;
 GlState state;
 
+constexpr std::chrono::microseconds LOOP_TURN{100};  // one turn of GLUT's loop with idle
+
 const std::map<GLenum, const char*>& enumNames() {
     static const std::map<GLenum, const char*> names = {
         {GL_MODELVIEW, "GL_MODELVIEW"}, {GL_PROJECTION, "GL_PROJECTION"},
@@ -405,8 +407,14 @@ void glutIdleFunc(void (*func)()) {
     state.idleFunc = func;
     record("glutIdleFunc", {callback(reinterpret_cast<const void*>(func))});
 }
+void glutTimerFunc(unsigned int milliseconds, void (*func)(int), int value) {
+    state.timers.push_back({state.clock + std::chrono::milliseconds(milliseconds), func, value});
+    record("glutTimerFunc", {num(milliseconds), callback(reinterpret_cast<const void*>(func)),
+                             num(value)});
+}
 void glutPostRedisplay() {
     ++state.redisplayRequests;
+    state.redisplayPending = true;
     record("glutPostRedisplay");
 }
 void glutSwapBuffers() { record("glutSwapBuffers"); }
@@ -481,4 +489,37 @@ void chooseMenuEntry(int button, int value) {
     state.currentMenu = menu;
     state.menus[menu].callback(value);
     state.currentMenu = saved;
+}
+
+std::chrono::steady_clock::time_point fakeClockNow() { return state.clock; }
+
+void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
+                 const std::function<void()>& onFrame) {
+    const auto end = state.clock + duration;
+    const auto earliest = [] {
+        return std::min_element(
+            state.timers.begin(), state.timers.end(),
+            [](const GlutTimer& a, const GlutTimer& b) { return a.due < b.due; });
+    };
+    while (state.clock < end) {
+        // Each due timer leaves the list before its callback runs.
+        for (auto next = earliest(); next != state.timers.end() && next->due <= state.clock;
+             next = earliest()) {
+            const GlutTimer timer = *next;
+            state.timers.erase(next);
+            timer.callback(timer.value);
+        }
+        if (state.redisplayPending) {
+            state.redisplayPending = false;
+            if (onFrame) onFrame();
+            state.clock += frameTime;
+        }
+        if (state.idleFunc) {
+            ++state.idleCalls;
+            state.clock += LOOP_TURN;
+            state.idleFunc();
+        } else if (!state.redisplayPending) {
+            state.clock = state.timers.empty() ? end : std::max(state.clock, earliest()->due);
+        }
+    }
 }
