@@ -1,6 +1,8 @@
 // A recording stand-in for GL, GLU and GLUT (see gl_recorder.h).
 #include "tests/support/gl_recorder.h"
 
+#include <GL/glx.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
@@ -370,6 +372,43 @@ void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GL
                  GLint stacks) {
     record("gluCylinder", {quadric(q), num(base), num(top), num(height), num(slices),
                            num(stacks)});
+}
+
+// ---- GLX ---------------------------------------------------------------
+
+namespace {
+
+// DefaultScreen reads the display's default_screen: 0 here.
+std::remove_pointer_t<_XPrivDisplay> currentDisplay{};
+constexpr GLXDrawable CURRENT_DRAWABLE = 7;
+
+void swapIntervalEXT(Display* /*display*/, GLXDrawable drawable, int interval) {
+    record("glXSwapIntervalEXT", {num(static_cast<double>(drawable)), num(interval)});
+}
+int swapIntervalMESA(unsigned int interval) {
+    record("glXSwapIntervalMESA", {num(interval)});
+    return 0;
+}
+int swapIntervalSGI(int interval) {
+    record("glXSwapIntervalSGI", {num(interval)});
+    return 0;
+}
+
+}  // namespace
+
+Display* glXGetCurrentDisplay() { return reinterpret_cast<Display*>(&currentDisplay); }
+GLXDrawable glXGetCurrentDrawable() { return CURRENT_DRAWABLE; }
+const char* glXQueryExtensionsString(Display* /*display*/, int screen) {
+    record("glXQueryExtensionsString", {num(screen)});
+    return state.glxExtensions.c_str();
+}
+__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
+    const std::string function = reinterpret_cast<const char*>(name);
+    record("glXGetProcAddressARB", {str(function.c_str())});
+    if (function == "glXSwapIntervalEXT") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalEXT);
+    if (function == "glXSwapIntervalMESA") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalMESA);
+    if (function == "glXSwapIntervalSGI") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalSGI);
+    return nullptr;
 }
 
 // ---- GLUT --------------------------------------------------------------

@@ -1,5 +1,5 @@
-// A recording stand-in for GL, GLU and GLUT: the unit tests link it instead of
-// the real libraries. Every call is appended to a log with its arguments, and
+// A recording stand-in for GL, GLU, GLUT and the few GLX calls of the swap
+// interval request: the unit tests link it instead of the real libraries. Every call is appended to a log with its arguments, and
 // a little of GL's state (enabled capabilities, matrix stacks, menus) is kept
 // so that tests can ask what a sequence of calls left behind.
 #pragma once
@@ -55,6 +55,7 @@ struct GlState {
     GLuint compilingList = 0;  // between glNewList and glEndList
     std::set<GLuint> deletedLists;
     int maxTextureSize = 16384;  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) answers
+    std::string glxExtensions;   // what glXQueryExtensionsString answers
     // The callbacks the program registered.
     void (*displayFunc)() = nullptr;
     void (*reshapeFunc)(int, int) = nullptr;
