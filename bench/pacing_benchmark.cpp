@@ -34,15 +34,6 @@ double monotonicSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// CPU used over `seconds` of wall time, as a share of one core.
-double coreShare(const Program& program, double seconds) {
-    const double wallStart = monotonicSeconds();
-    const Seconds cpuStart = program.cpuTime();
-    sleepFor(Seconds(seconds));
-    const Seconds cpu = program.cpuTime() - cpuStart;
-    return cpu.count() / (monotonicSeconds() - wallStart);
-}
-
 // The probe's swap stamps, in seconds, from `from` to `to`.
 std::vector<double> swapsBetween(const Program& program, double from, double to) {
     std::ifstream in(program.workDir() + "/" + SWAP_TIMES);
@@ -95,11 +86,11 @@ int main(int argc, char** argv) {
     program.waitForStill(Seconds(0.5), Seconds(60));
     std::printf("program: %s\n", argc > 2 ? argv[2] : programPath().c_str());
     std::printf("started, never poured: %.2f %% of a core over %.0f s\n",
-                100.0 * coreShare(program, STILL_SECONDS), STILL_SECONDS);
+                100.0 * program.coreShareOver(Seconds(STILL_SECONDS)), STILL_SECONDS);
 
     program.key('a');
     const double pourStart = monotonicSeconds();
-    const double pouring = coreShare(program, pourSeconds);
+    const double pouring = program.coreShareOver(Seconds(pourSeconds));
     const double pourEnd = monotonicSeconds();
     program.key('a');
     const std::vector<double> swaps = swapsBetween(program, pourStart, pourEnd);
@@ -117,7 +108,7 @@ int main(int argc, char** argv) {
 
     program.waitForStill(Seconds(1.5), Seconds(120));
     std::printf("poured, then stopped: %.2f %% of a core over %.0f s\n",
-                100.0 * coreShare(program, STILL_SECONDS), STILL_SECONDS);
+                100.0 * program.coreShareOver(Seconds(STILL_SECONDS)), STILL_SECONDS);
     program.key('q');
     return program.waitForExit(Seconds(30)) == 0 ? 0 : 1;
 }

@@ -490,4 +490,12 @@ Seconds Program::cpuTime() const {
                    static_cast<double>(sysconf(_SC_CLK_TCK)));
 }
 
+double Program::coreShareOver(Seconds wall) const {
+    const auto start = std::chrono::steady_clock::now();
+    const Seconds cpuAtStart = cpuTime();
+    sleepFor(wall);
+    const Seconds used = cpuTime() - cpuAtStart;
+    return used / Seconds(std::chrono::steady_clock::now() - start);
+}
+
 }  // namespace e2e
