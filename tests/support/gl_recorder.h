@@ -1,11 +1,13 @@
-// A recording stand-in for GL, GLU and GLUT: the unit tests link it instead of
-// the real libraries. Every call is appended to a log with its arguments, and
+// A recording stand-in for GL, GLU, GLUT and the few GLX calls of the swap
+// interval request: the unit tests link it instead of the real libraries. Every call is appended to a log with its arguments, and
 // a little of GL's state (enabled capabilities, matrix stacks, menus) is kept
 // so that tests can ask what a sequence of calls left behind.
 #pragma once
 
 #include <GL/glut.h>
 
+#include <chrono>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -23,6 +25,12 @@ struct GlutMenu {
     std::vector<std::pair<std::string, int>> entries;  // label, value
 };
 
+struct GlutTimer {
+    std::chrono::steady_clock::time_point due;
+    void (*callback)(int);
+    int value;
+};
+
 struct GlState {
     std::set<GLenum> enabled;
     GLenum matrixMode = GL_MODELVIEW;
@@ -30,6 +38,7 @@ struct GlState {
     int projectionDepth = 1;
     int boundTexture = 0;
     int redisplayRequests = 0;
+    bool redisplayPending = false;  // asked for and not yet drawn by runGlutLoop
     std::map<int, GlutMenu> menus;  // the menus that exist, by identifier
     int currentMenu = 0;  // may name a destroyed menu, as freeglut's pointer may
     std::set<int> destroyedMenus;
@@ -46,6 +55,7 @@ struct GlState {
     GLuint compilingList = 0;  // between glNewList and glEndList
     std::set<GLuint> deletedLists;
     int maxTextureSize = 16384;  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) answers
+    std::string glxExtensions;   // what glXQueryExtensionsString answers
     // The callbacks the program registered.
     void (*displayFunc)() = nullptr;
     void (*reshapeFunc)(int, int) = nullptr;
@@ -53,6 +63,10 @@ struct GlState {
     void (*motionFunc)(int, int) = nullptr;
     void (*keyboardFunc)(unsigned char, int, int) = nullptr;
     void (*idleFunc)() = nullptr;
+    std::vector<GlutTimer> timers;  // registered and not yet fired
+    int idleCalls = 0;              // made by runGlutLoop
+    // The fake monotonic clock that fakeClockNow reads and runGlutLoop moves.
+    std::chrono::steady_clock::time_point clock{std::chrono::hours(1)};
 };
 
 // The calls recorded since the last reset.
@@ -77,5 +91,14 @@ std::string glCallDump();
 // closes the menu, makes that menu current, calls the menu callback with
 // `value` and then makes current again whatever menu was current before.
 void chooseMenuEntry(int button, int value);
+// The fake clock's time, for the program's clock seam.
+std::chrono::steady_clock::time_point fakeClockNow();
+// Runs GLUT's main loop as freeglut does, on the fake clock, for `duration`:
+// due timers fire, then a frame asked for is drawn (`onFrame`, then the clock
+// moves on by `frameTime`), then the idle callback runs, each call costing 100
+// microseconds; with no idle callback and no frame to draw the loop
+// sleeps until the next timer.
+void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
+                 const std::function<void()>& onFrame = {});
 // The name under which the recorder shows a quadric: "quadric1", "quadric2", ...
 std::string quadricName(const GLUquadric* quadric);
