@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/animation_tick.h"
 #include "app/globals.h"
 
 namespace {
@@ -70,6 +71,9 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/) {
     switch (key) {
     case 'A': case 'a':
         animating = animating == 0 ? 1 : 0;
+        if (animating == 1) {
+            glutIdleFunc(idle);  // the tick took itself out while the pour stood still
+        }
         break;
     case 'C': case 'c':
         interactionMode = MODE_ZOOM;

@@ -1,5 +1,4 @@
-// Start-up: the window, the callbacks and the fixed GL state; and the
-// animation tick that GLUT runs whenever it has nothing else to do.
+// Start-up: the window, the callbacks and the fixed GL state.
 #include "app/startup.h"
 
 #include <GL/glut.h>
@@ -19,8 +18,6 @@ namespace {
 
 constexpr const char* WINDOW_TITLE = "Water Fall";
 constexpr int WATERFALL_CAPACITY = 10000;  // particles
-constexpr float IDLE_TIME_STEP = 1.0f;     // time units per idle call
-constexpr float GRAVITY = -0.01f;          // scene units per time unit squared
 
 }  // namespace
 
@@ -61,12 +58,4 @@ void startUp(int* argc, char** argv) {
     loadTexture(GROUND_PICTURE, GROUND_TEXTURE);
     loadTexture(ROCK_PICTURE, ROCK_TEXTURE);
     initLights();
-}
-
-void idle() {
-    if (animating != 1) {
-        return;
-    }
-    waterfall->step(IDLE_TIME_STEP, GRAVITY);
-    glutPostRedisplay();
 }

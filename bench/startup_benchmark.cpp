@@ -1,6 +1,6 @@
 // Start-up time of the real program under a private Xvfb: from just before
 // exec to its first frame swapped and on the server, taken by the preloaded
-// first_swap_probe. Several runs, each in the same scratch folder with the
+// swap_probe. Several runs, each in the same scratch folder with the
 // data files; sound through SDL's dummy driver. Figures only.
 //
 //   startup_benchmark [runs]   (default 10)
@@ -51,7 +51,7 @@ double oneStartUp(const std::string& display, const std::string& dir) {
         if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
         setenv("DISPLAY", display.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("LD_PRELOAD", FIRST_SWAP_PROBE, 1);
+        setenv("LD_PRELOAD", SWAP_PROBE, 1);
         setenv("FIRST_SWAP_PROBE_FILE", stampFile.c_str(), 1);
         execl(WATERFALL_PROGRAM, WATERFALL_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);

@@ -501,4 +501,26 @@ long Program::residentKiB() const {
     return -1;
 }
 
+Seconds Program::cpuTime() const {
+    // The command name in parentheses may hold blanks: count the fields after it.
+    const std::string stat = readFile("/proc/" + std::to_string(pid_) + "/stat");
+    const size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) return Seconds(0);  // the process is gone
+    std::istringstream in(stat.substr(nameEnd + 1));
+    std::string field;
+    for (int i = 3; i < 14; ++i) in >> field;  // state ... cmajflt
+    long long userTicks = 0, systemTicks = 0;
+    in >> userTicks >> systemTicks;
+    return Seconds(static_cast<double>(userTicks + systemTicks) /
+                   static_cast<double>(sysconf(_SC_CLK_TCK)));
+}
+
+double Program::coreShareOver(Seconds wall) const {
+    const auto start = std::chrono::steady_clock::now();
+    const Seconds cpuAtStart = cpuTime();
+    sleepFor(wall);
+    const Seconds used = cpuTime() - cpuAtStart;
+    return used / Seconds(std::chrono::steady_clock::now() - start);
+}
+
 }  // namespace e2e

@@ -133,6 +133,12 @@ public:
     std::vector<std::string> traceCalls() const;
     // The process's resident size in KiB, read from /proc.
     long residentKiB() const;
+    // CPU time the process has used so far, every thread, user and system,
+    // read from /proc (utime + stime).
+    Seconds cpuTime() const;
+    // Waits for `wall` and returns the CPU time the process used meanwhile,
+    // as a share of one core (1.0: one core busy all the time).
+    double coreShareOver(Seconds wall) const;
     pid_t pid() const { return pid_; }
 
 private:

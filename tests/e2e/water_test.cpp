@@ -1,6 +1,7 @@
 // The pour in the real program: after "a" the drops leave the ledge line and
 // the sheet of water lengthens frame by frame; a second "a" freezes it; a long
-// pour never runs the pool low.
+// pour never runs the pool low; a still picture costs no CPU, yet keys, drags
+// and menu choices redraw it at once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,11 @@ using namespace e2e;
 // drop ever rises above the line, and nothing else in the scene moves.
 constexpr int ABOVE_LEDGE_LINE = 58;  // rows above this one never change
 constexpr int LANDING_ROW = 190;      // a sheet this long has reached the ground
+constexpr Seconds CPU_WINDOW(5.0);     // wall time over which a still program's CPU is read
+constexpr double STILL_CORE_SHARE = 0.02;  // the most of a core a still program may use
+constexpr int LEFT_BUTTON = 1;
+constexpr int MENU_ENTRIES = 4;  // red, green, blue, "Exit"
+constexpr int RED_ENTRY = 0;
 
 // Where a screenshot differs from the still scene before the pour. Comparing
 // with the scene, not with the sky, holds whatever lights, materials and
@@ -132,6 +138,62 @@ TEST(Water, ATwentySecondPourNeverRunsThePoolLow) {
     const std::string out = program.standardOutput();
     EXPECT_EQ(out.find("DANGER"), std::string::npos) << out;
     EXPECT_EQ(out.find("MAX PARTICLES REACHED"), std::string::npos) << out;
+}
+
+// Pixels of `shot` that differ from `before` outside the rectangle `hidden`
+// (x, y, width, height in window coordinates).
+int changedOutside(const Screenshot& before, const Screenshot& shot, XRectangle hidden) {
+    int changed = 0;
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            const bool inside = x >= hidden.x && x < hidden.x + hidden.width && y >= hidden.y &&
+                                y < hidden.y + hidden.height;
+            changed += !inside && shot.at(x, y) != before.at(x, y);
+        }
+    }
+    return changed;
+}
+
+TEST(Water, AStillPictureCostsNoCpuYetAKeyADragAndAMenuChoiceRedrawIt) {
+    XvfbServer server;
+    Program program(server);
+    const Screenshot still = stillScene(program);
+    ASSERT_EQ(still.width, 400);
+    EXPECT_LT(program.coreShareOver(CPU_WINDOW), STILL_CORE_SHARE) << "started, never poured";
+
+    program.key('a');
+    program.waitForScreen([&](const Screenshot& shot) { return !(shot == still); });
+    program.key('a');
+    Screenshot shown = program.waitForStill(Seconds(1.5), Seconds(60));
+    ASSERT_GT(changeFrom(still, shown).pixels, 0) << "nothing was poured";
+    EXPECT_LT(program.coreShareOver(CPU_WINDOW), STILL_CORE_SHARE) << "poured, then stopped";
+
+    // Nothing moves on its own now: each change below comes with the frame
+    // that the input itself asks for.
+    program.key('f');
+    Screenshot next = program.waitForScreen([&](const Screenshot& s) { return !(s == shown); });
+    EXPECT_FALSE(next == shown) << "the fog key did not redraw";
+    shown = program.waitForStill();
+    program.drag(LEFT_BUTTON, 200, 200, 240, 190);
+    next = program.waitForScreen([&](const Screenshot& s) { return !(s == shown); });
+    EXPECT_FALSE(next == shown) << "the drag did not redraw";
+    shown = program.waitForStill();
+    // Where the menu lay the window may show a hole until it is redrawn:
+    // only the rest counts, and the red light changes the lit rocks there.
+    const Window menu = program.pressForMenu();
+    ASSERT_NE(menu, 0u);
+    XWindowAttributes area;
+    ASSERT_TRUE(XGetWindowAttributes(server.display(), menu, &area));
+    const XRectangle hidden = {static_cast<short>(area.x), static_cast<short>(area.y),
+                               static_cast<unsigned short>(area.width + 2 * area.border_width),
+                               static_cast<unsigned short>(area.height + 2 * area.border_width)};
+    ASSERT_TRUE(program.releaseOnEntry(menu, RED_ENTRY, MENU_ENTRIES));
+    next = program.waitForScreen(
+        [&](const Screenshot& s) { return changedOutside(shown, s, hidden) > 100; });
+    EXPECT_GT(changedOutside(shown, next, hidden), 100) << "the menu choice did not redraw";
+
+    program.key('q');
+    EXPECT_EQ(program.waitForExit(Seconds(30)), 0);
 }
 
 }  // namespace

@@ -90,9 +90,7 @@ Scene::~Scene() {
 }
 
 void Scene::pour(int steps) {
-    animating = 1;
-    for (int i = 0; i < steps; ++i) idle();
-    animating = 0;
+    for (int i = 0; i < steps; ++i) advancePour();
 }
 
 void Scene::drawFrame(Way way) {

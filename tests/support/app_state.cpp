@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/startup.h"
 #include "app/light_menu.h"
+#include "app/step_pacing.h"
 #include "particles/waterfall_system.h"
 #include "scene/scenery_lists.h"
 #include "tests/support/gl_recorder.h"
@@ -31,6 +32,8 @@ void restoreStartState() {
     setScenerySending(ScenerySending::CompiledLists);
     forgetSceneryLists();  // the reset recorder knows no lists
     resetGlRecorder();
+    monotonicNow = fakeClockNow;
+    nextStepDue = MonotonicTime();
 }
 
 WaterfallSystem& installWaterfall(int capacity) {

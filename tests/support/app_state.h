@@ -4,7 +4,7 @@
 class WaterfallSystem;
 
 // Also deletes the system `waterfall` points to: whatever a test stores there
-// must come from `new`.
+// must come from `new`. The pour's pacing then reads the recorder's fake clock.
 void restoreStartState();
 // Gives `waterfall` a new system of this capacity (deleting the one before)
 // and clears the calls its construction made from the log.

@@ -1,6 +1,10 @@
 // A recording stand-in for GL, GLU and GLUT (see gl_recorder.h).
 #include "tests/support/gl_recorder.h"
 
+#ifndef _WIN32
+#include <GL/glx.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
@@ -16,6 +20,8 @@ namespace {
 
 std::vector<GlCall> calls;
 GlState state;
+
+constexpr std::chrono::microseconds LOOP_TURN{100};  // one turn of GLUT's loop with idle
 
 const std::map<GLenum, const char*>& enumNames() {
     static const std::map<GLenum, const char*> names = {
@@ -377,6 +383,46 @@ STANDIN_API void APIENTRY gluCylinder(GLUquadric* q, GLdouble base, GLdouble top
                            num(stacks)});
 }
 
+// ---- GLX (the swap interval request; WGL's is not recorded) -----------
+
+#ifndef _WIN32
+
+namespace {
+
+// DefaultScreen reads the display's default_screen: 0 here.
+std::remove_pointer_t<_XPrivDisplay> currentDisplay{};
+constexpr GLXDrawable CURRENT_DRAWABLE = 7;
+
+void swapIntervalEXT(Display* /*display*/, GLXDrawable drawable, int interval) {
+    record("glXSwapIntervalEXT", {num(static_cast<double>(drawable)), num(interval)});
+}
+int swapIntervalMESA(unsigned int interval) {
+    record("glXSwapIntervalMESA", {num(interval)});
+    return 0;
+}
+int swapIntervalSGI(int interval) {
+    record("glXSwapIntervalSGI", {num(interval)});
+    return 0;
+}
+
+}  // namespace
+
+Display* glXGetCurrentDisplay() { return reinterpret_cast<Display*>(&currentDisplay); }
+GLXDrawable glXGetCurrentDrawable() { return CURRENT_DRAWABLE; }
+const char* glXQueryExtensionsString(Display* /*display*/, int screen) {
+    record("glXQueryExtensionsString", {num(screen)});
+    return state.glxExtensions.c_str();
+}
+__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
+    const std::string function = reinterpret_cast<const char*>(name);
+    record("glXGetProcAddressARB", {str(function.c_str())});
+    if (function == "glXSwapIntervalEXT") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalEXT);
+    if (function == "glXSwapIntervalMESA") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalMESA);
+    if (function == "glXSwapIntervalSGI") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalSGI);
+    return nullptr;
+}
+#endif
+
 // ---- GLUT --------------------------------------------------------------
 
 STANDIN_API void glutInit(int* /*argc*/, char** /*argv*/) { record("glutInit"); }
@@ -414,8 +460,14 @@ STANDIN_API void glutIdleFunc(void (*func)()) {
     state.idleFunc = func;
     record("glutIdleFunc", {callback(reinterpret_cast<const void*>(func))});
 }
+STANDIN_API void glutTimerFunc(unsigned int milliseconds, void (*func)(int), int value) {
+    state.timers.push_back({state.clock + std::chrono::milliseconds(milliseconds), func, value});
+    record("glutTimerFunc", {num(milliseconds), callback(reinterpret_cast<const void*>(func)),
+                             num(value)});
+}
 STANDIN_API void glutPostRedisplay() {
     ++state.redisplayRequests;
+    state.redisplayPending = true;
     record("glutPostRedisplay");
 }
 STANDIN_API void glutSwapBuffers() { record("glutSwapBuffers"); }
@@ -540,4 +592,37 @@ void chooseMenuEntry(int button, int value) {
     state.currentMenu = menu;
     state.menus[menu].callback(value);
     state.currentMenu = saved;
+}
+
+STANDIN_API std::chrono::steady_clock::time_point fakeClockNow() { return state.clock; }
+
+STANDIN_API void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
+                 const std::function<void()>& onFrame) {
+    const auto end = state.clock + duration;
+    const auto earliest = [] {
+        return std::min_element(
+            state.timers.begin(), state.timers.end(),
+            [](const GlutTimer& a, const GlutTimer& b) { return a.due < b.due; });
+    };
+    while (state.clock < end) {
+        // Each due timer leaves the list before its callback runs.
+        for (auto next = earliest(); next != state.timers.end() && next->due <= state.clock;
+             next = earliest()) {
+            const GlutTimer timer = *next;
+            state.timers.erase(next);
+            timer.callback(timer.value);
+        }
+        if (state.redisplayPending) {
+            state.redisplayPending = false;
+            if (onFrame) onFrame();
+            state.clock += frameTime;
+        }
+        if (state.idleFunc) {
+            ++state.idleCalls;
+            state.clock += LOOP_TURN;
+            state.idleFunc();
+        } else if (!state.redisplayPending) {
+            state.clock = state.timers.empty() ? end : std::max(state.clock, earliest()->due);
+        }
+    }
 }

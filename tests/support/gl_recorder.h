@@ -1,15 +1,17 @@
-// A recording stand-in for GL, GLU and GLUT (and winmm's PlaySoundA on
-// Windows): the unit tests link it instead of the real libraries. Every call
-// is appended to a log with its arguments, and a little of GL's state
-// (enabled capabilities, matrix stacks, menus) is kept so that tests can ask
-// what a sequence of calls left behind.
+// A recording stand-in for GL, GLU, GLUT, the few GLX calls of the swap
+// interval request and, on Windows, winmm's PlaySoundA: the unit tests link
+// it instead of the real libraries. Every call is appended to a log with its
+// arguments, and a little of GL's state (enabled capabilities, matrix stacks,
+// menus) is kept so that tests can ask what a sequence of calls left behind.
 #pragma once
 
 #include "tests/support/standin_exports.h"
 
 #include <GL/glut.h>
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -27,6 +29,12 @@ struct GlutMenu {
     std::vector<std::pair<std::string, int>> entries;  // label, value
 };
 
+struct GlutTimer {
+    std::chrono::steady_clock::time_point due;
+    void (*callback)(int);
+    int value;
+};
+
 struct GlState {
     std::set<GLenum> enabled;
     GLenum matrixMode = GL_MODELVIEW;
@@ -34,6 +42,7 @@ struct GlState {
     int projectionDepth = 1;
     int boundTexture = 0;
     int redisplayRequests = 0;
+    bool redisplayPending = false;  // asked for and not yet drawn by runGlutLoop
     std::map<int, GlutMenu> menus;  // the menus that exist, by identifier
     int currentMenu = 0;  // may name a destroyed menu, as freeglut's pointer may
     std::set<int> destroyedMenus;
@@ -50,6 +59,7 @@ struct GlState {
     GLuint compilingList = 0;  // between glNewList and glEndList
     std::set<GLuint> deletedLists;
     int maxTextureSize = 16384;  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) answers
+    std::string glxExtensions;   // what glXQueryExtensionsString answers
     // The callbacks the program registered.
     void (*displayFunc)() = nullptr;
     void (*reshapeFunc)(int, int) = nullptr;
@@ -57,6 +67,10 @@ struct GlState {
     void (*motionFunc)(int, int) = nullptr;
     void (*keyboardFunc)(unsigned char, int, int) = nullptr;
     void (*idleFunc)() = nullptr;
+    std::vector<GlutTimer> timers;  // registered and not yet fired
+    int idleCalls = 0;              // made by runGlutLoop
+    // The fake monotonic clock that fakeClockNow reads and runGlutLoop moves.
+    std::chrono::steady_clock::time_point clock{std::chrono::hours(1)};
 };
 
 // The calls recorded since the last reset.
@@ -82,5 +96,14 @@ STANDIN_API std::string glCallDump();
 // closes the menu, makes that menu current, calls the menu callback with
 // `value` and then makes current again whatever menu was current before.
 STANDIN_API void chooseMenuEntry(int button, int value);
+// The fake clock's time, for the program's clock seam.
+STANDIN_API std::chrono::steady_clock::time_point fakeClockNow();
+// Runs GLUT's main loop as freeglut does, on the fake clock, for `duration`:
+// due timers fire, then a frame asked for is drawn (`onFrame`, then the clock
+// moves on by `frameTime`), then the idle callback runs, each call costing 100
+// microseconds; with no idle callback and no frame to draw the loop
+// sleeps until the next timer.
+STANDIN_API void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
+                             const std::function<void()>& onFrame = {});
 // The name under which the recorder shows a quadric: "quadric1", "quadric2", ...
 STANDIN_API std::string quadricName(const GLUquadric* quadric);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/animation_tick.h"
 #include "app/keyboard.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
@@ -29,14 +30,15 @@ const Calls FOG_ON_CALLS = {
     "glutPostRedisplay()",
 };
 
-TEST_F(KeyboardTest, AnimateKeyTogglesWithoutRedraw) {
+TEST_F(KeyboardTest, AnimateKeyTogglesWithoutRedrawAndStartingPutsTheTickBack) {
     for (unsigned char key : {'a', 'A'}) {
         restoreStartState();
         keyboard(key, 10, 20);
         EXPECT_EQ(animating, 1) << key;
+        EXPECT_EQ(glState().idleFunc, &idle);
         keyboard(key, 0, 0);
         EXPECT_EQ(animating, 0) << key;
-        EXPECT_TRUE(glCalls().empty()) << glCallDump();
+        EXPECT_EQ(glCallTexts(), Calls{"glutIdleFunc(fn)"}) << key;
     }
 }
 
