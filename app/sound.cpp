@@ -13,7 +13,9 @@ constexpr const char* SOUND_FILE = "medium.wav";
 }  // namespace
 
 void startLoopingSound() {
-    PlaySoundA(SOUND_FILE, NULL, SND_ASYNC | SND_LOOP);
+    // Without SND_NODEFAULT a missing or unreadable file plays Windows'
+    // default sound instead, looping; silence is what it means elsewhere.
+    PlaySoundA(SOUND_FILE, NULL, SND_ASYNC | SND_LOOP | SND_NODEFAULT);
 }
 
 #else

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -109,8 +110,7 @@ int main(int argc, char** argv) {
         if (argc > 3) {
             options.program = argv[3];
             options.prepare = [](const std::string& dir) {
-                const std::string copy = "cp -p '" + e2e::dataDir() + "'/* '" + dir + "'/";
-                if (std::system(copy.c_str()) != 0) std::printf("no data files copied\n");
+                if (!copyFiles(e2e::dataDir(), dir)) std::printf("no data files copied\n");
             };
         }
         e2e::Program program(server, options);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -71,11 +72,9 @@ double oneStartUp(const std::string& display, const std::string& dir) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : DEFAULT_RUNS;
     e2e::XvfbServer server;
-    char pattern[] = "/tmp/waterfall-startup-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    const std::string dir = pattern;
-    const std::string copy = "cp -p '" + e2e::dataDir() + "'/* '" + dir + "'/";
-    if (std::system(copy.c_str()) != 0) throw std::runtime_error("no data files");
+    const ScratchDir scratch("startup");
+    const std::string& dir = scratch.path();
+    if (!copyFiles(e2e::dataDir(), dir)) throw std::runtime_error("no data files");
 
     std::vector<double> times;
     std::printf("exec to first frame swapped, ms:");
@@ -86,8 +85,6 @@ int main(int argc, char** argv) {
         if (ms >= 0) times.push_back(ms);
     }
     std::printf("\n");
-    const std::string remove = "rm -rf '" + dir + "'";
-    if (std::system(remove.c_str()) != 0) { /* a leftover scratch folder is harmless */ }
     if (times.empty()) {
         std::printf("no run reached its first frame\n");
         return 1;

@@ -8,6 +8,10 @@
 include(GNUInstallDirs)
 
 set(WATERFALL_DATA_FILES sky.bmp ground.bmp close.bmp medium.wav)
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake)  # one folder, a ZIP and an installer
+  return()
+endif()
 set(WATERFALL_ICON_SIZES 16 32 48 128 256)  # pixels, square
 set(WATERFALL_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/waterfall)
 set(WATERFALL_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/waterfall)
@@ -55,11 +59,7 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/waterfall.6.gz DESTINATION ${CMAKE
         COMPONENT waterfall)
 
 # The icon is drawn by our own generator, at each size the menus ask for.
-add_library(waterfall_icon STATIC ${CMAKE_CURRENT_LIST_DIR}/icon/png_writer.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/icon/icon_picture.cpp)
-target_include_directories(waterfall_icon PUBLIC ${PROJECT_SOURCE_DIR})
-add_executable(make_icon ${CMAKE_CURRENT_LIST_DIR}/icon/make_icon.cpp)
-target_link_libraries(make_icon PRIVATE waterfall_icon)
+include(${CMAKE_CURRENT_LIST_DIR}/icon/icon.cmake)
 set(waterfall_icon_files)
 foreach(size IN LISTS WATERFALL_ICON_SIZES)
   set(icon ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/waterfall.png)

@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a command needs, or says how to.
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|test|windows
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri libsdl2-dev libgtest-dev libbenchmark-dev libx11-dev libxtst-dev x11-utils)
 test_packages=("${run_packages[@]}" xvfb xauth apitrace imagemagick clang
   libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian)
+# The Windows build: MinGW-w64, Wine to run what it makes, NSIS for the
+# installer; dpkg-dev unpacks freeglut's Debian source, libgtest-dev ships
+# GoogleTest's.
+windows_packages=(cmake ninja-build pkg-config g++-mingw-w64-x86-64 wine wine64 nsis
+  dpkg-dev libgtest-dev zip unzip)
+# The Windows package check drives what it installs in Xvfb and looks at it.
+windows_packages+=(xvfb xdotool x11-utils imagemagick)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -6,6 +6,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "assets/picture.h"
+
 namespace {
 
 constexpr std::uint32_t CRC_POLYNOMIAL = 0xEDB88320u;  // reflected 0x04C11DB7
@@ -25,11 +27,6 @@ void putU32BigEndian(Bytes& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
 }
 
-void putU16LittleEndian(Bytes& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
 void putChunk(Bytes& out, const char (&type)[5], const Bytes& data) {
     putU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
     Bytes typed(type, type + 4);
@@ -46,8 +43,8 @@ Bytes zlibStored(const Bytes& raw) {
         const std::size_t length = std::min(STORED_BLOCK_MAX, raw.size() - offset);
         const bool last = offset + length == raw.size();
         out.push_back(last ? 1 : 0);  // BFINAL, then BTYPE 00: stored
-        putU16LittleEndian(out, static_cast<std::uint16_t>(length));
-        putU16LittleEndian(out, static_cast<std::uint16_t>(~length));
+        assets::putUint16LE(out, static_cast<std::uint32_t>(length));
+        assets::putUint16LE(out, static_cast<std::uint32_t>(~length & 0xFFFFu));
         out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(offset),
                    raw.begin() + static_cast<std::ptrdiff_t>(offset + length));
         offset += length;

@@ -25,12 +25,6 @@ constexpr const char* WINDOW_TITLE = "Water Fall";
 constexpr const char* MENU_WINDOW_NAME = "freeglut menu";
 constexpr int RIGHT_BUTTON = 3;  // X's number for it
 
-std::string makeTempDir() {
-    char pattern[] = "/tmp/waterfall-e2e-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-}
-
 void writeFile(const std::string& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);
     out << content;
@@ -84,6 +78,19 @@ Window findWindow(Display* display, Window root) {
     return found;
 }
 
+std::string settingOr(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
+// The words of WATERFALL_E2E_LAUNCHER, split at blanks: none by default.
+std::vector<std::string> launcher() {
+    std::istringstream words(settingOr("WATERFALL_E2E_LAUNCHER", ""));
+    std::vector<std::string> argv;
+    for (std::string word; words >> word;) argv.push_back(word);
+    return argv;
+}
+
 // X errors (a window that has just gone, say) are the test's to judge, not
 // a reason to end the test process.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
@@ -92,8 +99,23 @@ int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 void sleepFor(Seconds s) { std::this_thread::sleep_for(s); }
 
-std::string programPath() { return WATERFALL_PROGRAM; }
-std::string dataDir() { return WATERFALL_DATA_DIR; }
+std::string programPath() { return settingOr("WATERFALL_E2E_PROGRAM", WATERFALL_PROGRAM); }
+std::string dataDir() { return settingOr("WATERFALL_E2E_DATA", WATERFALL_DATA_DIR); }
+
+bool windowsProgram() {
+    const std::string path = programPath();
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".exe") == 0;
+}
+
+std::string consoleText(const std::string& text) {
+    if (!windowsProgram()) return text;
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    return crlf;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -173,10 +195,10 @@ void Screenshot::save(const std::string& pngPath) const {
 
 // ---- Program -----------------------------------------------------------
 
-Program::Program(XvfbServer& server, Options options) : server_(server), dir_(makeTempDir()) {
+Program::Program(XvfbServer& server, Options options)
+    : server_(server), scratch_("e2e"), dir_(scratch_.path()) {
     // The data files the build made, then the test's own changes.
-    const std::string copy = "cp -p '" + dataDir() + "'/* '" + dir_ + "'/ 2>/dev/null";
-    if (options.program.empty() && std::system(copy.c_str()) != 0) {
+    if (options.program.empty() && !copyFiles(dataDir(), dir_)) {
         /* no data files yet: the test decides */
     }
     for (const auto& [name, content] : options.files) {
@@ -189,7 +211,13 @@ Program::Program(XvfbServer& server, Options options) : server_(server), dir_(ma
     if (options.trace) {
         argv = {"apitrace", "trace", "--api", "gl", "--output", dir_ + "/run.trace"};
     }
-    argv.push_back(options.program.empty() ? programPath() : options.program);
+    if (options.program.empty()) {
+        const std::vector<std::string> start = launcher();
+        argv.insert(argv.end(), start.begin(), start.end());
+        argv.push_back(programPath());
+    } else {
+        argv.push_back(options.program);
+    }
     argv.insert(argv.end(), options.args.begin(), options.args.end());
     std::vector<std::string> env = {"DISPLAY=" + server.displayName(), "SDL_AUDIODRIVER=dummy"};
     env.insert(env.end(), options.env.begin(), options.env.end());
@@ -201,10 +229,7 @@ Program::~Program() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (!std::getenv("WATERFALL_E2E_KEEP")) {
-        const std::string remove = "rm -rf '" + dir_ + "'";
-        if (std::system(remove.c_str()) != 0) { /* a leftover scratch folder is harmless */ }
-    }
+    if (std::getenv("WATERFALL_E2E_KEEP")) scratch_.keep();
 }
 
 bool Program::waitForWindow(Seconds timeout) {

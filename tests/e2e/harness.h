@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_dir.h"
+
 namespace e2e {
 
 using Seconds = std::chrono::duration<double>;
@@ -142,7 +144,8 @@ public:
 private:
     void sync() const;
     XvfbServer& server_;
-    std::string dir_;
+    ScratchDir scratch_;
+    std::string dir_;  // scratch_'s path
     pid_t pid_ = -1;
     int status_ = -1;
     bool exited_ = false;
@@ -152,9 +155,16 @@ private:
 // The pixels of a rectangle of `source` (a window or the root), top-down.
 Screenshot grab(Display* d, Window source, int x, int y, int width, int height);
 
-// The path of a file written by the build: the program, the data folder.
+// The program under test and its data folder: the build's own, or another
+// build's named by WATERFALL_E2E_PROGRAM and WATERFALL_E2E_DATA, started
+// through WATERFALL_E2E_LAUNCHER where it needs one (wine for a .exe).
 std::string programPath();
 std::string dataDir();
+// True when the program under test is a Windows build.
+bool windowsProgram();
+// `text` as the program writes it to its console: Windows' ends its lines
+// with CR LF.
+std::string consoleText(const std::string& text);
 std::string readFile(const std::string& path);
 void sleepFor(Seconds s);
 

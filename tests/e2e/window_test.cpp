@@ -42,10 +42,11 @@ TEST(Window, HelpKeyPrintsTheHelpTextByteForByte) {
     program.key('q');
     EXPECT_EQ(program.waitForExit(), 0);
     const std::string out = program.standardOutput();
-    const size_t help = out.find(HELP_TEXT);
+    const std::string helpText = consoleText(HELP_TEXT);
+    const size_t help = out.find(helpText);
     ASSERT_NE(help, std::string::npos) << out;
     // Nothing but the loader's lines comes before it, and nothing after it.
-    EXPECT_EQ(out.size(), help + std::string(HELP_TEXT).size()) << out;
+    EXPECT_EQ(out.size(), help + helpText.size()) << out;
 }
 
 TEST(Window, BothQuitKeysEndWithStatusZero) {

@@ -3,9 +3,9 @@
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
-#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "app/globals.h"
@@ -20,11 +20,6 @@ namespace {
 
 constexpr const char* PROGRAM_NAME = "waterfall";
 constexpr int MAP_WAIT_ROUNDS = 500;  // of 10 ms: GLUT maps the window on its first events
-
-std::string currentDir() {
-    char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? buffer : "";
-}
 
 bool windowViewable(Display* display, Window window) {
     XWindowAttributes attributes;
@@ -57,13 +52,11 @@ e2e::Screenshot Frame::screenshot() const {
     return shot;
 }
 
-Scene::Scene() : previousDir_(currentDir()) {
-    char pattern[] = "/tmp/waterfall-frame-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    dir_ = pattern;
-    const std::string copy = "cp -p '" + e2e::dataDir() + "'/* '" + dir_ + "'/";
-    if (std::system(copy.c_str()) != 0) throw std::runtime_error("no data files in " + e2e::dataDir());
-    if (chdir(dir_.c_str()) != 0) throw std::runtime_error("cannot enter " + dir_);
+Scene::Scene() : dir_("frame"), previousDir_(std::filesystem::current_path().string()) {
+    if (!copyFiles(e2e::dataDir(), dir_.path())) {
+        throw std::runtime_error("no data files in " + e2e::dataDir());
+    }
+    std::filesystem::current_path(dir_.path());
     setenv("DISPLAY", server_.displayName().c_str(), 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
@@ -91,11 +84,9 @@ Scene::Scene() : previousDir_(currentDir()) {
 
 Scene::~Scene() {
     glutExit();  // closes GLUT's connection before the server goes
-    if (chdir(previousDir_.c_str()) != 0) { /* the scratch folder goes anyway */ }
-    if (!std::getenv("WATERFALL_E2E_KEEP")) {
-        const std::string remove = "rm -rf '" + dir_ + "'";
-        if (std::system(remove.c_str()) != 0) { /* a leftover scratch folder is harmless */ }
-    }
+    std::error_code error;  // the scratch folder goes anyway
+    std::filesystem::current_path(previousDir_, error);
+    if (std::getenv("WATERFALL_E2E_KEEP")) dir_.keep();
 }
 
 void Scene::pour(int steps) {

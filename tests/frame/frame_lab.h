@@ -11,6 +11,7 @@
 
 #include "particles/particle_system.h"
 #include "tests/e2e/harness.h"
+#include "tests/support/scratch_dir.h"
 
 namespace framelab {
 
@@ -49,11 +50,11 @@ public:
     Frame readFrame() const;
     // The window as the X server shows it.
     e2e::Screenshot onScreen() const;
-    const std::string& workDir() const { return dir_; }
+    const std::string& workDir() const { return dir_.path(); }
 
 private:
     e2e::XvfbServer server_;
-    std::string dir_;
+    ScratchDir dir_;
     std::string previousDir_;
 };
 

@@ -1,7 +1,6 @@
-// The icon's PNG encoder, checked against published check values and an
-// independent decoder (ImageMagick), and the icon's shape.
+// The icon's PNG and ICO encoders, checked against published check values
+// and an independent decoder (ImageMagick), and the icon's shape.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,8 +10,10 @@
 #include <string>
 #include <tuple>
 
+#include "packaging/icon/ico_writer.h"
 #include "packaging/icon/icon_picture.h"
 #include "packaging/icon/png_writer.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -36,23 +37,20 @@ TEST(PngChecksums, MatchPublishedCheckValues) {
     }
 }
 
-// Decodes a PNG with ImageMagick into raw RGBA bytes.
-Bytes decodeWithImageMagick(const Bytes& png) {
-    char path[] = "/tmp/waterfall-icon-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) return {};
-    close(fd);
+// Decodes picture `frame` of a PNG or ICO file with ImageMagick into raw RGBA bytes.
+Bytes decodeWithImageMagick(const Bytes& file, const std::string& format = "png", size_t frame = 0) {
+    const ScratchDir scratch("icon");
+    const std::string path = scratch.path() + "/icon." + format;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    const std::string raw = std::string(path) + ".rgba";
-    const std::string command = "convert 'png:" + std::string(path) + "' -depth 8 'rgba:" + raw + "'";
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    const std::string raw = scratch.path() + "/icon.rgba";
+    const std::string command = "convert '" + format + ":" + path + "[" + std::to_string(frame) +
+                                "]' -depth 8 'rgba:" + raw + "'";
     Bytes decoded;
     if (std::system(command.c_str()) == 0) {
         std::ifstream in(raw, std::ios::binary);
         decoded.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    std::remove(path);
-    std::remove(raw.c_str());
     return decoded;
 }
 
@@ -66,6 +64,23 @@ TEST(PngEncoder, AnIndependentDecoderReadsBackEveryByte) {
         ASSERT_EQ(decoded.size(), rgba.size()) << width << "x" << height;
         EXPECT_TRUE(decoded == rgba) << width << "x" << height;
     }
+}
+
+TEST(IcoEncoder, AnIndependentDecoderReadsBackEveryPicture) {
+    // Sides out of order, 256 (stored as 0) among them: each directory entry's
+    // offset and length must find its own picture.
+    std::vector<IconPicture> pictures;
+    for (const int side : {48, 256, 16}) {
+        Bytes rgba(static_cast<size_t>(side) * side * 4);
+        for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<std::uint8_t>(i * 5 + side);
+        pictures.push_back({side, rgba});
+    }
+    const Bytes ico = encodeIco(pictures);
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_TRUE(decodeWithImageMagick(ico, "ico", i) == pictures[i].rgba) << pictures[i].side;
+    }
+    EXPECT_THROW(encodeIco({}), std::invalid_argument);
+    EXPECT_THROW(encodeIco({{257, Bytes(257 * 257 * 4)}}), std::invalid_argument);
 }
 
 TEST(PngEncoder, RefusesPixelsThatDoNotFitTheSize) {

@@ -1,10 +1,7 @@
 // BMP files made to order for the tests (see bmp_files.h).
 #include "tests/support/bmp_files.h"
 
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -92,20 +89,14 @@ void writeTestFile(const std::string& path, const std::string& bytes) {
     if (!file) throw std::runtime_error("cannot write " + path);
 }
 
-ScratchWorkDir::ScratchWorkDir() {
-    char pattern[] = "/tmp/waterfall-unit-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    char current[PATH_MAX];
-    if (!getcwd(current, sizeof current)) throw std::runtime_error("getcwd failed");
-    previous_ = current;
-    if (chdir(path_.c_str()) != 0) throw std::runtime_error("chdir failed");
+ScratchWorkDir::ScratchWorkDir()
+    : dir_("unit"), previous_(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(dir_.path());
 }
 
 ScratchWorkDir::~ScratchWorkDir() {
-    if (chdir(previous_.c_str()) != 0) { /* the test process ends soon anyway */ }
-    const std::string remove = "rm -rf '" + path_ + "'";
-    if (std::system(remove.c_str()) != 0) { /* a leftover folder in /tmp is harmless */ }
+    std::error_code error;  // the test process ends soon anyway
+    std::filesystem::current_path(previous_, error);
 }
 
 void ScratchWorkDir::addScenePictures() {
@@ -113,6 +104,6 @@ void ScratchWorkDir::addScenePictures() {
     small.width = 8;
     small.height = 8;
     for (const char* name : {"sky.bmp", "ground.bmp", "close.bmp"}) {
-        writeTestFile(path_ + "/" + name, makeBmp(small));
+        writeTestFile(path() + "/" + name, makeBmp(small));
     }
 }

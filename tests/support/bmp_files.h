@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/support/scratch_dir.h"
+
 struct BmpLayout {
     uint32_t width = 64;
     int32_t height = 64;  // negative: rows stored top-down
@@ -45,11 +47,11 @@ public:
     ~ScratchWorkDir();
     ScratchWorkDir(const ScratchWorkDir&) = delete;
     ScratchWorkDir& operator=(const ScratchWorkDir&) = delete;
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return dir_.path(); }
     // sky.bmp, ground.bmp and close.bmp: small valid pictures.
     void addScenePictures();
 
 private:
-    std::string path_;
+    ScratchDir dir_;
     std::string previous_;
 };

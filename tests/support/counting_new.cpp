@@ -2,6 +2,10 @@
 // form of new goes through here; the deletes are replaced to match.
 #include "tests/support/counting_new.h"
 
+#ifdef _WIN32
+#include <malloc.h>
+#endif
+
 #include <cstdlib>
 #include <new>
 
@@ -25,9 +29,23 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment) {
         bytes += size;
     }
     const std::size_t align = static_cast<std::size_t>(alignment);
+#ifdef _WIN32
+    // Windows' C library has no aligned_alloc; its own kind is freed with
+    // _aligned_free.
+    return _aligned_malloc(size == 0 ? align : size, align);
+#else
     // aligned_alloc wants a size that is a multiple of the alignment.
     const std::size_t rounded = (size + align - 1) / align * align;
     return std::aligned_alloc(align, rounded == 0 ? align : rounded);
+#endif
+}
+
+void freeAligned(void* memory) {
+#ifdef _WIN32
+    _aligned_free(memory);
+#else
+    std::free(memory);
+#endif
 }
 
 void* orThrow(void* memory) {
@@ -78,13 +96,15 @@ void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
 void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::align_val_t) noexcept { freeAligned(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { freeAligned(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { freeAligned(memory); }
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
+    freeAligned(memory);
+}
 void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(memory);
+    freeAligned(memory);
 }
 void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(memory);
+    freeAligned(memory);
 }

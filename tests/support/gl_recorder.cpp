@@ -1,7 +1,9 @@
 // A recording stand-in for GL, GLU and GLUT (see gl_recorder.h).
 #include "tests/support/gl_recorder.h"
 
+#ifndef _WIN32
 #include <GL/glx.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -175,7 +177,8 @@ void resetGlRecorder() {
 
 void clearGlCalls() { calls.clear(); }
 
-long indexOf(const std::vector<std::string>& calls, const std::string& text, long from) {
+std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& text,
+                       std::ptrdiff_t from) {
     const auto found = std::find(calls.begin() + from, calls.end(), text);
     return found == calls.end() ? -1 : found - calls.begin();
 }
@@ -213,94 +216,99 @@ std::string quadricName(const GLUquadric* q) {
 
 // ---- GL ----------------------------------------------------------------
 
-void glClear(GLbitfield mask) {
+void APIENTRY glClear(GLbitfield mask) {
     std::string text;
     if (mask & GL_COLOR_BUFFER_BIT) text += "GL_COLOR_BUFFER_BIT";
     if (mask & GL_DEPTH_BUFFER_BIT) text += std::string(text.empty() ? "" : " | ") + "GL_DEPTH_BUFFER_BIT";
     record("glClear", {{text, {static_cast<double>(mask)}, {}, false}});
 }
-void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+void APIENTRY glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     record("glClearColor", {num(r), num(g), num(b), num(a)});
 }
-void glEnable(GLenum cap) {
+void APIENTRY glEnable(GLenum cap) {
     state.enabled.insert(cap);
     record("glEnable", {en(cap)});
 }
-void glDisable(GLenum cap) {
+void APIENTRY glDisable(GLenum cap) {
     state.enabled.erase(cap);
     record("glDisable", {en(cap)});
 }
-void glMatrixMode(GLenum mode) {
+void APIENTRY glMatrixMode(GLenum mode) {
     state.matrixMode = mode;
     record("glMatrixMode", {en(mode)});
 }
-void glLoadIdentity() { record("glLoadIdentity"); }
-void glPushMatrix() {
+void APIENTRY glLoadIdentity() { record("glLoadIdentity"); }
+void APIENTRY glPushMatrix() {
     ++depthOfCurrentStack();
     record("glPushMatrix");
 }
-void glPopMatrix() {
+void APIENTRY glPopMatrix() {
     --depthOfCurrentStack();
     record("glPopMatrix");
 }
-void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+void APIENTRY glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     record("glRotatef", {num(angle), num(x), num(y), num(z)});
 }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+void APIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
     record("glTranslatef", {num(x), num(y), num(z)});
 }
-void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+void APIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z) {
     record("glScalef", {num(x), num(y), num(z)});
 }
-void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+void APIENTRY glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
              GLdouble zFar) {
     record("glOrtho", {num(left), num(right), num(bottom), num(top), num(zNear), num(zFar)});
 }
-void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+void APIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     record("glViewport", {num(x), num(y), num(width), num(height)});
 }
-void glFogi(GLenum pname, GLint param) {
+void APIENTRY glFogi(GLenum pname, GLint param) {
     record("glFogi", {en(pname), en(static_cast<GLenum>(param))});
 }
-void glFogf(GLenum pname, GLfloat param) { record("glFogf", {en(pname), num(param)}); }
-void glFogfv(GLenum pname, const GLfloat* params) {
+void APIENTRY glFogf(GLenum pname, GLfloat param) { record("glFogf", {en(pname), num(param)}); }
+void APIENTRY glFogfv(GLenum pname, const GLfloat* params) {
     record("glFogfv", {en(pname), vec(params, valuesOf(pname))});
 }
-void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
+void APIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
     record("glLightfv", {en(light), en(pname), vec(params, valuesOf(pname))});
 }
-void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
+void APIENTRY glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
     record("glMaterialfv", {en(face), en(pname), vec(params, valuesOf(pname))});
 }
-void glShadeModel(GLenum mode) { record("glShadeModel", {en(mode)}); }
-void glBegin(GLenum mode) {
+void APIENTRY glShadeModel(GLenum mode) { record("glShadeModel", {en(mode)}); }
+void APIENTRY glBegin(GLenum mode) {
     const char* name = primitiveName(mode);
     record("glBegin", {name ? Arg{name, {static_cast<double>(mode)}, {}, false} : num(mode)});
 }
-void glEnd() { record("glEnd"); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {num(r), num(g), num(b)}); }
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+void APIENTRY glEnd() { record("glEnd"); }
+void APIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {num(r), num(g), num(b)});
+}
+void APIENTRY glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
     record("glNormal3f", {num(x), num(y), num(z)});
 }
-void glTexCoord2f(GLfloat s, GLfloat t) { record("glTexCoord2f", {num(s), num(t)}); }
-void glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {num(x), num(y)}); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+void APIENTRY glTexCoord2f(GLfloat s, GLfloat t) { record("glTexCoord2f", {num(s), num(t)}); }
+void APIENTRY glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {num(x), num(y)}); }
+void APIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     record("glVertex3f", {num(x), num(y), num(z)});
 }
-void glBindTexture(GLenum target, GLuint texture) {
+void APIENTRY glBindTexture(GLenum target, GLuint texture) {
     state.boundTexture = static_cast<int>(texture);
     record("glBindTexture", {en(target), num(texture)});
 }
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
-                  GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
+void APIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
+                           GLsizei height, GLint border, GLenum format, GLenum type,
+                           const GLvoid* pixels) {
     record("glTexImage2D", {en(target), num(level), num(internalFormat), num(width), num(height),
                             num(border), en(format), en(type), pointer(pixels)});
 }
-void glTexParameteri(GLenum target, GLenum pname, GLint param) {
+void APIENTRY glTexParameteri(GLenum target, GLenum pname, GLint param) {
     record("glTexParameteri", {en(target), en(pname), en(static_cast<GLenum>(param))});
 }
-void glPixelStorei(GLenum pname, GLint param) { record("glPixelStorei", {en(pname), num(param)}); }
-void glGetIntegerv(GLenum pname, GLint* params) {
+void APIENTRY glPixelStorei(GLenum pname, GLint param) {
+    record("glPixelStorei", {en(pname), num(param)});
+}
+void APIENTRY glGetIntegerv(GLenum pname, GLint* params) {
     if (pname == GL_MAX_TEXTURE_SIZE) {
         *params = state.maxTextureSize;
     } else {
@@ -308,22 +316,22 @@ void glGetIntegerv(GLenum pname, GLint* params) {
     }
     record("glGetIntegerv", {en(pname)});
 }
-GLuint glGenLists(GLsizei range) {
+GLuint APIENTRY glGenLists(GLsizei range) {
     const GLuint first = static_cast<GLuint>(state.nextList);
     state.nextList += range;
     record("glGenLists", {num(range)});
     return first;
 }
-void glNewList(GLuint list, GLenum mode) {
+void APIENTRY glNewList(GLuint list, GLenum mode) {
     record("glNewList", {num(list), en(mode)});
     state.lists[list].clear();
     state.compilingList = list;
 }
-void glEndList() {
+void APIENTRY glEndList() {
     record("glEndList");
     state.compilingList = 0;
 }
-void glDeleteLists(GLuint list, GLsizei range) {
+void APIENTRY glDeleteLists(GLuint list, GLsizei range) {
     for (GLsizei i = 0; i < range; ++i) {
         if (state.lists.erase(list + static_cast<GLuint>(i))) {
             state.deletedLists.insert(list + static_cast<GLuint>(i));
@@ -331,50 +339,53 @@ void glDeleteLists(GLuint list, GLsizei range) {
     }
     record("glDeleteLists", {num(list), num(range)});
 }
-void glCallList(GLuint list) { record("glCallList", {num(list)}); }
-void glFinish() { record("glFinish"); }
-void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
-                  GLvoid* pixels) {
+void APIENTRY glCallList(GLuint list) { record("glCallList", {num(list)}); }
+void APIENTRY glFinish() { record("glFinish"); }
+void APIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                           GLenum type, GLvoid* pixels) {
     record("glReadPixels", {num(x), num(y), num(width), num(height), en(format), en(type),
                             pointer(pixels)});
 }
 
 // ---- GLU ---------------------------------------------------------------
 
-void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY,
-               GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ) {
+STANDIN_API void APIENTRY gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX,
+                                    GLdouble centerY, GLdouble centerZ, GLdouble upX, GLdouble upY,
+                                    GLdouble upZ) {
     record("gluLookAt", {num(eyeX), num(eyeY), num(eyeZ), num(centerX), num(centerY),
                          num(centerZ), num(upX), num(upY), num(upZ)});
 }
-GLUquadric* gluNewQuadric() {
+STANDIN_API GLUquadric* APIENTRY gluNewQuadric() {
     // Never freed, like the program's own quadrics.
     GLUquadric* q = new GLUquadric{state.nextQuadric++};
     record("gluNewQuadric");
     return q;
 }
-void gluDeleteQuadric(GLUquadric* q) {
+STANDIN_API void APIENTRY gluDeleteQuadric(GLUquadric* q) {
     record("gluDeleteQuadric", {quadric(q)});
     delete q;
 }
-void gluQuadricDrawStyle(GLUquadric* q, GLenum draw) {
+STANDIN_API void APIENTRY gluQuadricDrawStyle(GLUquadric* q, GLenum draw) {
     record("gluQuadricDrawStyle", {quadric(q), en(draw)});
 }
-void gluQuadricNormals(GLUquadric* q, GLenum normal) {
+STANDIN_API void APIENTRY gluQuadricNormals(GLUquadric* q, GLenum normal) {
     record("gluQuadricNormals", {quadric(q), en(normal)});
 }
-void gluQuadricTexture(GLUquadric* q, GLboolean texture) {
+STANDIN_API void APIENTRY gluQuadricTexture(GLUquadric* q, GLboolean texture) {
     record("gluQuadricTexture", {quadric(q), boolean(texture)});
 }
-void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks) {
+STANDIN_API void APIENTRY gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks) {
     record("gluSphere", {quadric(q), num(radius), num(slices), num(stacks)});
 }
-void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GLint slices,
-                 GLint stacks) {
+STANDIN_API void APIENTRY gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height,
+                                      GLint slices, GLint stacks) {
     record("gluCylinder", {quadric(q), num(base), num(top), num(height), num(slices),
                            num(stacks)});
 }
 
-// ---- GLX ---------------------------------------------------------------
+// ---- GLX (the swap interval request; WGL's is not recorded) -----------
+
+#ifndef _WIN32
 
 namespace {
 
@@ -410,59 +421,62 @@ __GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
     if (function == "glXSwapIntervalSGI") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalSGI);
     return nullptr;
 }
+#endif
 
 // ---- GLUT --------------------------------------------------------------
 
-void glutInit(int* /*argc*/, char** /*argv*/) { record("glutInit"); }
-void glutInitWindowSize(int width, int height) {
+STANDIN_API void glutInit(int* /*argc*/, char** /*argv*/) { record("glutInit"); }
+STANDIN_API void glutInitWindowSize(int width, int height) {
     record("glutInitWindowSize", {num(width), num(height)});
 }
-void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {num(mode)}); }
-int glutCreateWindow(const char* title) {
+STANDIN_API void glutInitDisplayMode(unsigned int mode) {
+    record("glutInitDisplayMode", {num(mode)});
+}
+STANDIN_API int glutCreateWindow(const char* title) {
     record("glutCreateWindow", {str(title)});
     return 1;
 }
-void glutDisplayFunc(void (*func)()) {
+STANDIN_API void glutDisplayFunc(void (*func)()) {
     state.displayFunc = func;
     record("glutDisplayFunc", {callback(reinterpret_cast<const void*>(func))});
 }
-void glutReshapeFunc(void (*func)(int, int)) {
+STANDIN_API void glutReshapeFunc(void (*func)(int, int)) {
     state.reshapeFunc = func;
     record("glutReshapeFunc", {callback(reinterpret_cast<const void*>(func))});
 }
-void glutMouseFunc(void (*func)(int, int, int, int)) {
+STANDIN_API void glutMouseFunc(void (*func)(int, int, int, int)) {
     state.mouseFunc = func;
     record("glutMouseFunc", {callback(reinterpret_cast<const void*>(func))});
 }
-void glutMotionFunc(void (*func)(int, int)) {
+STANDIN_API void glutMotionFunc(void (*func)(int, int)) {
     state.motionFunc = func;
     record("glutMotionFunc", {callback(reinterpret_cast<const void*>(func))});
 }
-void glutKeyboardFunc(void (*func)(unsigned char, int, int)) {
+STANDIN_API void glutKeyboardFunc(void (*func)(unsigned char, int, int)) {
     state.keyboardFunc = func;
     record("glutKeyboardFunc", {callback(reinterpret_cast<const void*>(func))});
 }
-void glutIdleFunc(void (*func)()) {
+STANDIN_API void glutIdleFunc(void (*func)()) {
     state.idleFunc = func;
     record("glutIdleFunc", {callback(reinterpret_cast<const void*>(func))});
 }
-void glutTimerFunc(unsigned int milliseconds, void (*func)(int), int value) {
+STANDIN_API void glutTimerFunc(unsigned int milliseconds, void (*func)(int), int value) {
     state.timers.push_back({state.clock + std::chrono::milliseconds(milliseconds), func, value});
     record("glutTimerFunc", {num(milliseconds), callback(reinterpret_cast<const void*>(func)),
                              num(value)});
 }
-void glutPostRedisplay() {
+STANDIN_API void glutPostRedisplay() {
     ++state.redisplayRequests;
     state.redisplayPending = true;
     record("glutPostRedisplay");
 }
-void glutSwapBuffers() { record("glutSwapBuffers"); }
-void glutMainLoop() { record("glutMainLoop"); }
-int glutGet(GLenum query) {
+STANDIN_API void glutSwapBuffers() { record("glutSwapBuffers"); }
+STANDIN_API void glutMainLoop() { record("glutMainLoop"); }
+STANDIN_API int glutGet(GLenum query) {
     record("glutGet", {num(query)});
     return 0;
 }
-int glutCreateMenu(void (*func)(int)) {
+STANDIN_API int glutCreateMenu(void (*func)(int)) {
     checkMenusClosed("glutCreateMenu");
     const int id = state.nextMenuId++;
     state.menus[id].callback = func;
@@ -470,7 +484,7 @@ int glutCreateMenu(void (*func)(int)) {
     record("glutCreateMenu", {callback(reinterpret_cast<const void*>(func))});
     return id;
 }
-void glutAddMenuEntry(const char* label, int value) {
+STANDIN_API void glutAddMenuEntry(const char* label, int value) {
     checkMenusClosed("glutAddMenuEntry");
     checkCurrentMenuAlive("glutAddMenuEntry");
     if (state.menus.count(state.currentMenu)) {
@@ -478,7 +492,7 @@ void glutAddMenuEntry(const char* label, int value) {
     }
     record("glutAddMenuEntry", {str(label), num(value)});
 }
-void glutAttachMenu(int button) {
+STANDIN_API void glutAttachMenu(int button) {
     checkMenusClosed("glutAttachMenu");
     checkCurrentMenuAlive("glutAttachMenu");
     if (state.menus.count(state.currentMenu)) {
@@ -486,7 +500,7 @@ void glutAttachMenu(int button) {
     }
     record("glutAttachMenu", {num(button)});
 }
-void glutDestroyMenu(int menu) {
+STANDIN_API void glutDestroyMenu(int menu) {
     checkMenusClosed("glutDestroyMenu");
     if (state.destroyedMenus.count(menu)) {
         state.menuFaults.push_back("glutDestroyMenu(" + std::to_string(menu) +
@@ -501,7 +515,7 @@ void glutDestroyMenu(int menu) {
     }
     record("glutDestroyMenu", {num(menu)});
 }
-void glutSetMenu(int menu) {
+STANDIN_API void glutSetMenu(int menu) {
     if (state.destroyedMenus.count(menu)) {
         state.menuFaults.push_back("glutSetMenu(" + std::to_string(menu) +
                                    ") on a destroyed menu");
@@ -510,11 +524,61 @@ void glutSetMenu(int menu) {
     if (state.menus.count(menu)) state.currentMenu = menu;
     record("glutSetMenu", {num(menu)});
 }
-int glutGetMenu() {
+STANDIN_API int glutGetMenu() {
     checkCurrentMenuAlive("glutGetMenu");
     record("glutGetMenu");
     return state.currentMenu;
 }
+
+#ifdef _WIN32
+// On Windows freeglut's header turns the program's glutInit, glutCreateWindow
+// and glutCreateMenu into these, which also take the program's exit; the log
+// shows them under the names the program wrote.
+extern "C" {
+STANDIN_API void __glutInitWithExit(int* argc, char** argv, void(__cdecl*)(int)) {
+    glutInit(argc, argv);
+}
+STANDIN_API int __glutCreateWindowWithExit(const char* title, void(__cdecl*)(int)) {
+    return glutCreateWindow(title);
+}
+STANDIN_API int __glutCreateMenuWithExit(void (*func)(int), void(__cdecl*)(int)) {
+    return glutCreateMenu(func);
+}
+}  // extern "C"
+
+// ---- winmm -------------------------------------------------------------
+
+namespace {
+
+Arg soundFlags(DWORD flags) {
+    static const std::pair<DWORD, const char*> names[] = {
+        {SND_ASYNC, "SND_ASYNC"}, {SND_NODEFAULT, "SND_NODEFAULT"}, {SND_MEMORY, "SND_MEMORY"},
+        {SND_LOOP, "SND_LOOP"}, {SND_NOSTOP, "SND_NOSTOP"}, {SND_NOWAIT, "SND_NOWAIT"},
+        {SND_ALIAS, "SND_ALIAS"}, {SND_FILENAME, "SND_FILENAME"}, {SND_RESOURCE, "SND_RESOURCE"},
+    };
+    std::string text;
+    DWORD rest = flags;
+    for (const auto& [flag, name] : names) {
+        if ((flags & flag) != flag) continue;
+        text += (text.empty() ? "" : " | ") + std::string(name);
+        rest &= ~flag;
+    }
+    if (rest != 0 || text.empty()) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%lX", static_cast<unsigned long>(rest));
+        text += (text.empty() ? "" : " | ") + std::string(hex);
+    }
+    return {text, {static_cast<double>(flags)}, {}, false};
+}
+
+}  // namespace
+
+STANDIN_API BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
+    record("PlaySoundA", {sound ? str(sound) : pointer(nullptr),
+                          pointer(reinterpret_cast<const void*>(module)), soundFlags(flags)});
+    return TRUE;
+}
+#endif
 
 void chooseMenuEntry(int button, int value) {
     const auto attached = state.attachedMenus.find(button);
@@ -530,9 +594,9 @@ void chooseMenuEntry(int button, int value) {
     state.currentMenu = saved;
 }
 
-std::chrono::steady_clock::time_point fakeClockNow() { return state.clock; }
+STANDIN_API std::chrono::steady_clock::time_point fakeClockNow() { return state.clock; }
 
-void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
+STANDIN_API void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
                  const std::function<void()>& onFrame) {
     const auto end = state.clock + duration;
     const auto earliest = [] {

@@ -1,12 +1,16 @@
-// A recording stand-in for GL, GLU, GLUT and the few GLX calls of the swap
-// interval request: the unit tests link it instead of the real libraries. Every call is appended to a log with its arguments, and
-// a little of GL's state (enabled capabilities, matrix stacks, menus) is kept
-// so that tests can ask what a sequence of calls left behind.
+// A recording stand-in for GL, GLU, GLUT, the few GLX calls of the swap
+// interval request and, on Windows, winmm's PlaySoundA: the unit tests link
+// it instead of the real libraries. Every call is appended to a log with its
+// arguments, and a little of GL's state (enabled capabilities, matrix stacks,
+// menus) is kept so that tests can ask what a sequence of calls left behind.
 #pragma once
+
+#include "tests/support/standin_exports.h"
 
 #include <GL/glut.h>
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <set>
@@ -70,35 +74,36 @@ struct GlState {
 };
 
 // The calls recorded since the last reset.
-const std::vector<GlCall>& glCalls();
+STANDIN_API const std::vector<GlCall>& glCalls();
 // The texts of the recorded calls, in order.
-std::vector<std::string> glCallTexts();
+STANDIN_API std::vector<std::string> glCallTexts();
 // The texts of the recorded calls with this name.
-std::vector<std::string> glCallTexts(const std::string& name);
-GlState& glState();
+STANDIN_API std::vector<std::string> glCallTexts(const std::string& name);
+STANDIN_API GlState& glState();
 // Forgets the log and restores GL's initial state.
-void resetGlRecorder();
+STANDIN_API void resetGlRecorder();
 // Forgets the log only; the state (quadric numbers, callbacks, ...) stays.
-void clearGlCalls();
+STANDIN_API void clearGlCalls();
 // The position of the first of `calls` equal to `text` at or after `from`, or -1.
-long indexOf(const std::vector<std::string>& calls, const std::string& text, long from = 0);
+STANDIN_API std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& text,
+                                   std::ptrdiff_t from = 0);
 // What GL executes for `recorded`: list compilations left out and every
 // glCallList replaced by what its list holds.
-std::vector<std::string> executedCalls(const std::vector<std::string>& recorded);
+STANDIN_API std::vector<std::string> executedCalls(const std::vector<std::string>& recorded);
 // The recorded calls as one line each, for failure messages.
-std::string glCallDump();
+STANDIN_API std::string glCallDump();
 // Chooses an entry of the menu attached to `button` as freeglut does: it
 // closes the menu, makes that menu current, calls the menu callback with
 // `value` and then makes current again whatever menu was current before.
-void chooseMenuEntry(int button, int value);
+STANDIN_API void chooseMenuEntry(int button, int value);
 // The fake clock's time, for the program's clock seam.
-std::chrono::steady_clock::time_point fakeClockNow();
+STANDIN_API std::chrono::steady_clock::time_point fakeClockNow();
 // Runs GLUT's main loop as freeglut does, on the fake clock, for `duration`:
 // due timers fire, then a frame asked for is drawn (`onFrame`, then the clock
 // moves on by `frameTime`), then the idle callback runs, each call costing 100
 // microseconds; with no idle callback and no frame to draw the loop
 // sleeps until the next timer.
-void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
-                 const std::function<void()>& onFrame = {});
+STANDIN_API void runGlutLoop(std::chrono::nanoseconds duration, std::chrono::nanoseconds frameTime,
+                             const std::function<void()>& onFrame = {});
 // The name under which the recorder shows a quadric: "quadric1", "quadric2", ...
-std::string quadricName(const GLUquadric* quadric);
+STANDIN_API std::string quadricName(const GLUquadric* quadric);

@@ -13,6 +13,7 @@
 #include "assets/scenery_pictures.h"
 #include "assets/water_sound.h"
 #include "image/bmp_reader.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ struct Decoded {
 
 Decoded decode(std::vector<uint8_t> bytes) {
     Decoded d;
-    FILE* stream = fmemopen(bytes.data(), bytes.size(), "rb");
+    FILE* stream = openBytes(std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(readBmpStream(stream, "generated.bmp", &d.image), 1);
     std::fclose(stream);
     if (!d.image.pixels) return d;

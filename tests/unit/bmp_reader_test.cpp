@@ -2,14 +2,13 @@
 // order, and what is refused with which line.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "image/bmp_reader.h"
 #include "tests/support/bmp_files.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -19,12 +18,10 @@ struct ReadResult {
     Image image{0, 0, nullptr};
 };
 
-// Reads bytes through the same code the program uses, from memory.
+// Reads bytes through the same stream code the program uses on its files.
 ReadResult readBytes(const std::string& bytes, uint32_t maxSide = BMP_DEFAULT_MAX_SIDE) {
     ReadResult result;
-    std::string copy = bytes;
-    FILE* stream = fmemopen(copy.empty() ? nullptr : &copy[0], copy.size(), "rb");
-    if (copy.empty()) stream = fmemopen(nullptr, 1, "w+b");  // an empty stream
+    FILE* stream = openBytes(bytes);
     EXPECT_NE(stream, nullptr);
     testing::internal::CaptureStdout();
     result.status = readBmpStream(stream, "t.bmp", &result.image, maxSide);
@@ -198,9 +195,8 @@ TEST(BmpReader, LittleEndianFieldsCountMissingBytesAsMinusOne) {
         {std::string(), 0xFEFEFEFFu, 65279},
     };
     for (const Case& c : cases) {
-        std::string a = c.bytes, b = c.bytes;
-        FILE* s32 = a.empty() ? fmemopen(nullptr, 1, "w+b") : fmemopen(&a[0], a.size(), "rb");
-        FILE* s16 = b.empty() ? fmemopen(nullptr, 1, "w+b") : fmemopen(&b[0], b.size(), "rb");
+        FILE* s32 = openBytes(c.bytes);
+        FILE* s16 = openBytes(c.bytes);
         EXPECT_EQ(readUint32LE(s32), c.value32);
         EXPECT_EQ(readUint16LE(s16), c.value16);
         std::fclose(s32);
@@ -208,12 +204,13 @@ TEST(BmpReader, LittleEndianFieldsCountMissingBytesAsMinusOne) {
     }
 }
 
-int openDescriptors() {
-    int count = 0;
-    DIR* dir = opendir("/proc/self/fd");
-    while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-    closedir(dir);
-    return count;
+// The descriptor the next file opened gets: the lowest one free, on POSIX
+// and in Windows' C library alike. A file left open takes one for good.
+int nextDescriptor() {
+    FILE* probe = openBytes("");
+    const int descriptor = fileno(probe);
+    std::fclose(probe);
+    return descriptor;
 }
 
 TEST(BmpReader, ReadBmpClosesTheFileOnEveryPath) {
@@ -226,8 +223,8 @@ TEST(BmpReader, ReadBmpClosesTheFileOnEveryPath) {
     const std::vector<std::string> files = {valid, valid.substr(0, 20), makeBmp(bits32),
                                             makeBmp(rle), valid.substr(0, valid.size() - 3),
                                             makeBmp(sizedLayout(8, 0))};
-    const int before = openDescriptors();
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStdout();  // holds descriptors of its own until it ends
+    const int before = nextDescriptor();
     for (const std::string& bytes : files) {
         writeTestFile("p.bmp", bytes);
         Image image{0, 0, nullptr};
@@ -236,8 +233,9 @@ TEST(BmpReader, ReadBmpClosesTheFileOnEveryPath) {
     }
     Image absent{0, 0, nullptr};
     EXPECT_EQ(readBmp("absent.bmp", &absent), 0);
+    const int after = nextDescriptor();
     const std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_EQ(after, before);
     EXPECT_NE(output.find("File Not Found : absent.bmp\n"), std::string::npos) << output;
 }
 

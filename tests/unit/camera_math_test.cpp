@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr double DEGREES_PER_RADIAN = 180.0 / 3.14159265358979323846;
+
 // The elevation limits as the float values the camera stores.
 constexpr float LOWEST_ELEVATION = -1.5184364f;   // -87 degrees
 constexpr float HIGHEST_ELEVATION = 1.5533431f;   // +89 degrees
@@ -59,7 +61,7 @@ TEST_F(CameraMathTest, ElevationMovesByFortyTwoAndAHalfDegreesPerViewUnit) {
     // Dragging upwards lowers the eye.
     EXPECT_FLOAT_EQ(orbitElevation(0.0f, 0.5f), -perUnit / 2);
     // A drag over the whole window height, two view units, is 85 degrees.
-    EXPECT_NEAR(orbitElevation(0.0f, -2.0f) * 180.0 / M_PI, 85.0, 1e-4);
+    EXPECT_NEAR(orbitElevation(0.0f, -2.0f) * DEGREES_PER_RADIAN, 85.0, 1e-4);
 }
 
 TEST_F(CameraMathTest, AzimuthTurnsAQuarterForADragAcrossTheWholeWidth) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,8 @@ TEST_F(DisplayTest, FogFollowsTheFlagOnlyAfterTheGroundAndLightingAreSet) {
         fogEnabled = fog;
         display();
         const Calls calls = glCallTexts();
-        const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
-        const long lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
+        const auto turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
+        const auto lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
         ASSERT_GT(turn, 6) << glCallDump();
         ASSERT_GT(lighting, turn);
         EXPECT_EQ(calls[lighting + 1], fog ? "glEnable(GL_FOG)" : "glDisable(GL_FOG)");
@@ -78,8 +79,8 @@ TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
     display();
     const Calls calls = glCallTexts();
     const std::string sphere = "gluSphere(" + quadricName(system.quadric()) + ", 0.02, 12, 12)";
-    const long lightingOff = indexOf(calls, "glDisable(GL_LIGHTING)");
-    const long water = indexOf(calls, "glMaterialfv(GL_FRONT, GL_AMBIENT, [1, 0.728, 0.772, 1])");
+    const auto lightingOff = indexOf(calls, "glDisable(GL_LIGHTING)");
+    const auto water = indexOf(calls, "glMaterialfv(GL_FRONT, GL_AMBIENT, [1, 0.728, 0.772, 1])");
     ASSERT_GT(water, 0) << glCallDump();
     // The first frame compiles the sphere, in model-view mode, before the
     // first drop; the scenery's six lists came before it.
@@ -96,9 +97,9 @@ TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
     EXPECT_EQ(calls[lightingOff - 2], "glCallList(7)");
     // The drops stand under the view alone: the turned level, pushed before
     // the turn, has been popped before the water.
-    const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
+    const auto turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
     long depth = 0;
-    for (long i = turn; i < water; ++i) {
+    for (std::ptrdiff_t i = turn; i < water; ++i) {
         if (calls[i] == "glPushMatrix()") ++depth;
         if (calls[i] == "glPopMatrix()") --depth;
     }

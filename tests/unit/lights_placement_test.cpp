@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,8 @@ protected:
 };
 
 // True when `part` stands in `calls` starting at `at`.
-bool standsAt(const Calls& calls, long at, const Calls& part) {
-    return at >= 0 && at + static_cast<long>(part.size()) <= static_cast<long>(calls.size()) &&
+bool standsAt(const Calls& calls, std::ptrdiff_t at, const Calls& part) {
+    return at >= 0 && static_cast<size_t>(at) + part.size() <= calls.size() &&
            std::equal(part.begin(), part.end(), calls.begin() + at);
 }
 
@@ -57,13 +58,13 @@ TEST_F(LightsPlacementTest, StartUpRegistersTheMouseBuildsTheMenuAndEndsWithTheL
 
     EXPECT_EQ(glState().mouseFunc, &mouse);
     EXPECT_EQ(glState().motionFunc, &motion);
-    const long reshapeAt = indexOf(calls, "glutReshapeFunc(fn)");
+    const auto reshapeAt = indexOf(calls, "glutReshapeFunc(fn)");
     EXPECT_EQ(calls[reshapeAt + 1], "glutMouseFunc(fn)");
     EXPECT_EQ(calls[reshapeAt + 2], "glutMotionFunc(fn)");
     EXPECT_EQ(calls[reshapeAt + 3], "glutKeyboardFunc(fn)");
 
     // The menu is built right after blending is switched on.
-    const long blend = indexOf(calls, "glEnable(GL_BLEND)");
+    const auto blend = indexOf(calls, "glEnable(GL_BLEND)");
     ASSERT_GE(blend, 0) << glCallDump();
     EXPECT_EQ(calls[blend + 1], "glutCreateMenu(fn)");
     ASSERT_EQ(glState().attachedMenus.count(GLUT_RIGHT_BUTTON), 1u);
@@ -71,7 +72,7 @@ TEST_F(LightsPlacementTest, StartUpRegistersTheMouseBuildsTheMenuAndEndsWithTheL
 
     // The lights come last, after the window and everything else exists.
     ASSERT_GE(calls.size(), lights.size());
-    EXPECT_TRUE(standsAt(calls, static_cast<long>(calls.size() - lights.size()), lights))
+    EXPECT_TRUE(standsAt(calls, static_cast<std::ptrdiff_t>(calls.size() - lights.size()), lights))
         << glCallDump();
     EXPECT_EQ(glState().enabled.count(GL_LIGHT0), 1u);
     for (GLenum off : {GL_LIGHT1, GL_LIGHT2, GL_LIGHT3, GL_LIGHTING}) {
@@ -91,11 +92,11 @@ TEST_F(LightsPlacementTest, FramePassPositionsTheLightsAndAppliesBothMaterialsIn
 
         // The positions go out under the view and the quarter turn, before
         // lighting comes on.
-        const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
+        const auto turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
         ASSERT_GE(turn, 0) << glCallDump();
         EXPECT_TRUE(standsAt(calls, turn + 1, positions)) << where << "\n" << glCallDump();
-        const long lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
-        EXPECT_EQ(lighting, turn + 1 + static_cast<long>(positions.size())) << where;
+        const auto lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
+        EXPECT_EQ(lighting, turn + 1 + static_cast<std::ptrdiff_t>(positions.size())) << where;
 
         // Rock material right after the fog switch, in the turned level.
         EXPECT_EQ(calls[lighting + 1], fog ? "glEnable(GL_FOG)" : "glDisable(GL_FOG)");
@@ -104,13 +105,14 @@ TEST_F(LightsPlacementTest, FramePassPositionsTheLightsAndAppliesBothMaterialsIn
         // Water material after the turned level has ended and before lighting
         // goes off: find the pop that matches the push before the turn.
         int depth = 0;
-        long turnedEnd = -1;
-        for (long i = turn; i < static_cast<long>(calls.size()) && turnedEnd < 0; ++i) {
+        std::ptrdiff_t turnedEnd = -1;
+        const auto end = static_cast<std::ptrdiff_t>(calls.size());
+        for (std::ptrdiff_t i = turn; i < end && turnedEnd < 0; ++i) {
             if (calls[i] == "glPushMatrix()") ++depth;
             if (calls[i] == "glPopMatrix()" && depth-- == 0) turnedEnd = i;
         }
         ASSERT_GT(turnedEnd, lighting) << glCallDump();
-        const long water = indexOf(calls, WATER_MATERIAL[0], turnedEnd);
+        const auto water = indexOf(calls, WATER_MATERIAL[0], turnedEnd);
         EXPECT_TRUE(standsAt(calls, water, WATER_MATERIAL)) << where << "\n" << glCallDump();
         EXPECT_LT(water, indexOf(calls, "glDisable(GL_LIGHTING)")) << where;
         EXPECT_EQ(glCallTexts("glMaterialfv").size(), 8u) << where;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,10 @@ TEST_F(StartupSceneTest, PreparesTheQuadricThenTexturesInOrderAfterBlending) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "trying to load sky.bmp\ntrying to load ground.bmp\ntrying to load close.bmp\n");
     const Calls calls = glCallTexts();
-    const long blend = indexOf(calls, "glEnable(GL_BLEND)");
+    const auto blend = indexOf(calls, "glEnable(GL_BLEND)");
     // The drops' own quadric may come first; the rocks' is the one kept in sceneQuadric.
     const std::string q = quadricName(sceneQuadric);
-    const long quadric = indexOf(calls, "gluQuadricDrawStyle(" + q + ", GLU_FILL)") - 1;
+    const auto quadric = indexOf(calls, "gluQuadricDrawStyle(" + q + ", GLU_FILL)") - 1;
     ASSERT_GE(blend, 0) << glCallDump();
     ASSERT_GT(quadric, blend);
     EXPECT_EQ(Calls(calls.begin() + quadric, calls.begin() + quadric + 6),
@@ -97,31 +98,31 @@ TEST_F(StartupSceneTest, FramePassDrawsGroundUnturnedRocksTurnedAndLedgesUnturne
         EXPECT_EQ(calls[7], "glEnable(GL_TEXTURE_2D)");
         EXPECT_EQ(calls[8], "glBindTexture(GL_TEXTURE_2D, 2)");
         EXPECT_EQ(calls[9], "glBegin(GL_POLYGON)");
-        const long turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
+        const auto turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
         EXPECT_EQ(calls[static_cast<size_t>(turn - 1)], "glDisable(GL_TEXTURE_2D)");
         EXPECT_EQ(turn, 21);
         // The rocks: lit, fogged by the flag, inside the turned level.
-        const long lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
-        std::vector<long> cylinders, fans;
-        for (long i = 0; i < static_cast<long>(calls.size()); ++i) {
+        const auto lighting = indexOf(calls, "glEnable(GL_LIGHTING)");
+        std::vector<std::ptrdiff_t> cylinders, fans;
+        for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(calls.size()); ++i) {
             const std::string& call = calls[static_cast<size_t>(i)];
             if (call.rfind("gluCylinder", 0) == 0) cylinders.push_back(i);
             if (call == "glBegin(GL_TRIANGLE_FAN)") fans.push_back(i);
         }
         ASSERT_EQ(cylinders.size(), 3u);
         ASSERT_EQ(fans.size(), 3u);
-        const long fogSwitch = indexOf(calls, fog ? "glEnable(GL_FOG)" : "glDisable(GL_FOG)", lighting);
+        const auto fogSwitch = indexOf(calls, fog ? "glEnable(GL_FOG)" : "glDisable(GL_FOG)", lighting);
         EXPECT_GT(cylinders.front(), fogSwitch);
         // Rock frames: view, scene level, rock bracket.
-        for (long c : cylinders) EXPECT_EQ(depths[static_cast<size_t>(c)], 4) << c;
+        for (std::ptrdiff_t c : cylinders) EXPECT_EQ(depths[static_cast<size_t>(c)], 4) << c;
         // The level ends right after the last rock, and the ledges follow it.
-        const long levelEnd = cylinders.back() + 3;  // after the rock's own pop and texturing off
+        const auto levelEnd = cylinders.back() + 3;  // after the rock's own pop and texturing off
         EXPECT_EQ(calls[static_cast<size_t>(levelEnd)], "glPopMatrix()");
         EXPECT_EQ(depths[static_cast<size_t>(levelEnd)], 3);
         EXPECT_EQ(calls[static_cast<size_t>(levelEnd + 1)], "glPushMatrix()");
         EXPECT_EQ(calls[static_cast<size_t>(levelEnd + 2)], "glTranslatef(-0.3, 1.3, 0)");
         // Ledge fans: view, ledge frame, outline bracket; never in the turned level.
-        for (long f : fans) EXPECT_EQ(depths[static_cast<size_t>(f)], 4) << f;
+        for (std::ptrdiff_t f : fans) EXPECT_EQ(depths[static_cast<size_t>(f)], 4) << f;
         EXPECT_GT(fans.front(), levelEnd);
         EXPECT_EQ(glState().modelviewDepth, 1);
     }

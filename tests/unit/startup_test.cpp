@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -96,13 +97,22 @@ TEST_F(StartupTest, MakesTheWaterfallAfterTheFixedStateAndTheMenu) {
     const auto blend = std::find(calls.begin(), calls.end(), "glEnable(GL_BLEND)");
     EXPECT_LT(blend, made);
     // The light menu, where it exists, is built before.
-    const long madeAt = made - calls.begin();
-    for (long i = madeAt; i < static_cast<long>(calls.size()); ++i) {
+    const auto madeAt = made - calls.begin();
+    for (auto i = madeAt; i < static_cast<std::ptrdiff_t>(calls.size()); ++i) {
         EXPECT_EQ(glCalls()[static_cast<size_t>(i)].name.rfind("glutCreateMenu", 0), std::string::npos)
             << calls[static_cast<size_t>(i)];
         EXPECT_NE(glCalls()[static_cast<size_t>(i)].name, "glutAttachMenu");
     }
 }
+
+#ifdef _WIN32
+// Silence, not Windows' default sound, looping, when medium.wav is missing.
+TEST_F(StartupTest, AsksWindowsForTheSoundFileLoopingWithoutItsDefaultSound) {
+    runStartUp();
+    EXPECT_EQ(glCallTexts("PlaySoundA"),
+              Calls{"PlaySoundA(\"medium.wav\", NULL, SND_ASYNC | SND_NODEFAULT | SND_LOOP)"});
+}
+#endif
 
 TEST_F(StartupTest, IdleTakesItselfOutWhileThePourIsStopped) {
     installWaterfall(10000);
