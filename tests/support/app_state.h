@@ -1,5 +1,8 @@
-// Puts the application's globals back to their start values between tests.
+// Puts the application's globals back to their start values between tests,
+// and the fixture of the unit tests that start from them.
 #pragma once
+
+#include <gtest/gtest.h>
 
 class WaterfallSystem;
 
@@ -12,3 +15,9 @@ WaterfallSystem& installWaterfall(int capacity);
 
 // Runs start-up as main would, with the program's name as the only argument.
 void runStartUp();
+
+// Every test starts from the start state, with an empty call log.
+class StartStateTest : public ::testing::Test {
+protected:
+    void SetUp() override { restoreStartState(); }
+};

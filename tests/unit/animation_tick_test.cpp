@@ -21,12 +21,9 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override { restoreStartState(); }
-};
+using AnimationTickTest = StartStateTest;
 
-TEST_F(StartupTest, IdleTakesItselfOutWhileThePourIsStopped) {
+TEST_F(AnimationTickTest, IdleTakesItselfOutWhileThePourIsStopped) {
     installWaterfall(10000);
     glState().idleFunc = idle;
     runGlutLoop(std::chrono::seconds(5), std::chrono::milliseconds(5));
@@ -35,7 +32,7 @@ TEST_F(StartupTest, IdleTakesItselfOutWhileThePourIsStopped) {
     EXPECT_TRUE(waterfall->live().empty());
 }
 
-TEST_F(StartupTest, IdleStepsTheWaterfallOnceAndRequestsOneRedrawPerCall) {
+TEST_F(AnimationTickTest, IdleStepsTheWaterfallOnceAndRequestsOneRedrawPerCall) {
     installWaterfall(10000);
     animating = 1;
     idle();
@@ -82,7 +79,7 @@ std::vector<size_t> pour(WatchedWaterfall& system, std::chrono::milliseconds dur
     return shown;
 }
 
-TEST_F(StartupTest, ThePourTakesOneStepAFrameAndNeverMoreThanSixtyInASecond) {
+TEST_F(AnimationTickTest, ThePourTakesOneStepAFrameAndNeverMoreThanSixtyInASecond) {
     for (int frameUs : {0, 5000, 16000, 16700, 17000, 40000, 100000}) {
         SCOPED_TRACE(testing::Message() << "frames of " << frameUs << " us");
         restoreStartState();
@@ -107,7 +104,7 @@ TEST_F(StartupTest, ThePourTakesOneStepAFrameAndNeverMoreThanSixtyInASecond) {
     }
 }
 
-TEST_F(StartupTest, StoppingAndStartingThePourKeepsItsStepsAsTheyWere) {
+TEST_F(AnimationTickTest, StoppingAndStartingThePourKeepsItsStepsAsTheyWere) {
     resetRandomSource();
     auto* system = new WatchedWaterfall(true);
     waterfall = system;

@@ -15,10 +15,7 @@ constexpr double DEGREES_PER_RADIAN = 180.0 / 3.14159265358979323846;
 constexpr float LOWEST_ELEVATION = -1.5184364f;   // -87 degrees
 constexpr float HIGHEST_ELEVATION = 1.5533431f;   // +89 degrees
 
-class CameraMathTest : public ::testing::Test {
-protected:
-    void SetUp() override { restoreStartState(); }
-};
+using CameraMathTest = StartStateTest;
 
 struct MappingCase {
     int width, height, pixel;

@@ -17,10 +17,10 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class DisplayTest : public ::testing::Test {
+class DisplayTest : public StartStateTest {
 protected:
     void SetUp() override {
-        restoreStartState();
+        StartStateTest::SetUp();
         installWaterfall(0);  // the frame pass draws it
     }
 };

@@ -15,10 +15,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class KeyboardTest : public ::testing::Test {
-protected:
-    void SetUp() override { restoreStartState(); }
-};
+using KeyboardTest = StartStateTest;
 
 const Calls FOG_ON_CALLS = {
     "glEnable(GL_FOG)",

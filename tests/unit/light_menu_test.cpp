@@ -24,10 +24,10 @@ const std::pair<std::string, int> BLUE_ON = {"Enable light - Blue", 5};
 const std::pair<std::string, int> BLUE_OFF = {"Disable light - Blue", 6};
 const std::pair<std::string, int> EXIT = {"Exit", 7};
 
-class LightMenuTest : public ::testing::Test {
+class LightMenuTest : public StartStateTest {
 protected:
     void SetUp() override {
-        restoreStartState();
+        StartStateTest::SetUp();
         buildLightMenu();
     }
     static Entries attachedEntries() {

@@ -30,10 +30,7 @@ const Calls WATER_MATERIAL = {"glMaterialfv(GL_FRONT, GL_AMBIENT, [1, 0.728, 0.7
                               "glMaterialfv(GL_FRONT, GL_SPECULAR, [0, 0.6, 1, 0])",
                               "glMaterialfv(GL_FRONT, GL_SHININESS, [100])"};
 
-class LightsPlacementTest : public ::testing::Test {
-protected:
-    void SetUp() override { restoreStartState(); }
-};
+using LightsPlacementTest = StartStateTest;
 
 // True when `part` stands in `calls` starting at `at`.
 bool standsAt(const Calls& calls, std::ptrdiff_t at, const Calls& part) {

@@ -12,10 +12,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class LightsTest : public ::testing::Test {
-protected:
-    void SetUp() override { restoreStartState(); }
-};
+using LightsTest = StartStateTest;
 
 // The four floats of a recorded vector argument, as the program stored them.
 std::vector<double> floats(std::initializer_list<float> values) {

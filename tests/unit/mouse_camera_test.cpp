@@ -18,9 +18,8 @@ using Calls = std::vector<std::string>;
 constexpr float LOWEST_ELEVATION = -1.5184364f;
 constexpr float HIGHEST_ELEVATION = 1.5533431f;
 
-class MouseCameraTest : public ::testing::Test {
+class MouseCameraTest : public StartStateTest {
 protected:
-    void SetUp() override { restoreStartState(); }
     static void leftPress(int x, int y) { mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y); }
     static float eyeRadius() {
         return std::sqrt(cameraEye.x * cameraEye.x + cameraEye.y * cameraEye.y +

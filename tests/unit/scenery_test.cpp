@@ -19,10 +19,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class SceneryTest : public ::testing::Test {
-protected:
-    void SetUp() override { restoreStartState(); }
-};
+using SceneryTest = StartStateTest;
 
 Calls groundCalls(const char* v1, const char* v2, const char* v3, const char* v4) {
     return {"glEnable(GL_TEXTURE_2D)", "glBindTexture(GL_TEXTURE_2D, 2)", "glBegin(GL_POLYGON)",

@@ -21,9 +21,8 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class StartupSceneTest : public ::testing::Test {
+class StartupSceneTest : public StartStateTest {
 protected:
-    void SetUp() override { restoreStartState(); }
     ScratchWorkDir dir;
 };
 

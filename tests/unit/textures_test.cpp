@@ -16,9 +16,8 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class TexturesTest : public ::testing::Test {
+class TexturesTest : public StartStateTest {
 protected:
-    void SetUp() override { restoreStartState(); }
     ScratchWorkDir dir;
 };
 
