@@ -1,7 +1,7 @@
 // The drops drawn from one compiled sphere: the same calls as gluSphere for
 // every drop once the list is expanded, the list made once and deleted with
 // its system, the fallback without a list, the cost of a steady frame in GL
-// calls, and the ledge outlines made into reused storage.
+// calls.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +12,6 @@
 #include "app/globals.h"
 #include "particles/random_source.h"
 #include "particles/waterfall_system.h"
-#include "scene/circle_outline.h"
 #include "scene/display.h"
 #include "tests/support/app_state.h"
 #include "tests/support/gl_recorder.h"
@@ -150,27 +149,6 @@ TEST(CompiledDrops, ASteadyFrameCostsFourCallsADrop) {
     // The budget: at most five calls a drop and 500 more.
     EXPECT_LE(calls, 5 * drawn + 500) << calls << " calls for " << drawn << " drops";
     restoreStartState();
-}
-
-TEST(CircleOutline, IntoReusedStorageGivesTheSamePointsWithoutGrowing) {
-    std::vector<Point2> reused(300, Point2{9.0f, 9.0f});  // stale points to be replaced
-    const Point2* storage = reused.data();
-    const size_t capacity = reused.capacity();
-    const struct {
-        float radius;
-        Point2 centre;
-    } outlines[] = {{0.6f, {-0.3f, 1.3f}}, {0.6f, {0.3f, 1.3f}}, {2.0f, {-0.3f, 5.0f}}};
-    for (const auto& outline : outlines) {
-        circleOutlineInto(outline.radius, outline.centre, reused);
-        const std::vector<Point2> fresh = circleOutline(outline.radius, outline.centre);
-        ASSERT_EQ(reused.size(), fresh.size());
-        for (size_t i = 0; i < fresh.size(); ++i) {
-            ASSERT_EQ(reused[i].x, fresh[i].x) << i;
-            ASSERT_EQ(reused[i].y, fresh[i].y) << i;
-        }
-    }
-    EXPECT_EQ(reused.data(), storage);
-    EXPECT_EQ(reused.capacity(), capacity);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The ground, the rocks and the ledges as GL calls, and the circle outline.
+// The ground, the rocks and the ledges as GL calls.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,32 +123,6 @@ TEST_F(SceneryTest, RocksUseTheSceneQuadric) {
     for (const std::string& call : glCallTexts("gluCylinder")) {
         EXPECT_EQ(call.rfind("gluCylinder(" + name + ",", 0), 0u) << call;
     }
-}
-
-TEST(CircleOutline, HasTwoHundredPointsCounterClockwiseFromAngleZero) {
-    const std::vector<Point2> points = circleOutline(0.6f, {0.0f, 1.3f});
-    ASSERT_EQ(points.size(), 200u);
-    EXPECT_FLOAT_EQ(points[0].x, 0.6f);
-    EXPECT_FLOAT_EQ(points[0].y, 1.3f);
-    // The angle runs in floats with a double step; each cosine and sine goes
-    // through double and back, where the float functions are a step off at times.
-    float angle = 0.0f;
-    for (size_t i = 0; i < points.size(); ++i) {
-        const double a = angle;
-        EXPECT_EQ(points[i].x, 0.6f * static_cast<float>(std::cos(a))) << i;
-        EXPECT_EQ(points[i].y, 1.3f + 0.6f * static_cast<float>(std::sin(a))) << i;
-        angle = static_cast<float>(a + 0.0314);
-    }
-    // Counter-clockwise: a quarter of the way round the points lie above the centre.
-    EXPECT_GT(points[50].y, 1.85f);
-    EXPECT_NEAR(points[100].x, -0.6f, 1e-3f);
-}
-
-TEST(CircleOutline, FollowsItsCentreAndRadius) {
-    const std::vector<Point2> points = circleOutline(2.0f, {-0.3f, 5.0f});
-    ASSERT_EQ(points.size(), 200u);
-    EXPECT_FLOAT_EQ(points[0].x, 1.7f);
-    EXPECT_FLOAT_EQ(points[0].y, 5.0f);
 }
 
 TEST_F(SceneryTest, FilledOutlineSendsEveryPointButTheLast) {
