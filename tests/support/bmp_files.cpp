@@ -1,7 +1,6 @@
 // BMP files made to order for the tests (see bmp_files.h).
 #include "tests/support/bmp_files.h"
 
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -89,21 +88,11 @@ void writeTestFile(const std::string& path, const std::string& bytes) {
     if (!file) throw std::runtime_error("cannot write " + path);
 }
 
-ScratchWorkDir::ScratchWorkDir()
-    : dir_("unit"), previous_(std::filesystem::current_path().string()) {
-    std::filesystem::current_path(dir_.path());
-}
-
-ScratchWorkDir::~ScratchWorkDir() {
-    std::error_code error;  // the test process ends soon anyway
-    std::filesystem::current_path(previous_, error);
-}
-
-void ScratchWorkDir::addScenePictures() {
+void addScenePictures(const std::string& folder) {
     BmpLayout small;
     small.width = 8;
     small.height = 8;
     for (const char* name : {"sky.bmp", "ground.bmp", "close.bmp"}) {
-        writeTestFile(path() + "/" + name, makeBmp(small));
+        writeTestFile(folder + "/" + name, makeBmp(small));
     }
 }

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/support/scratch_dir.h"
-
 struct BmpLayout {
     uint32_t width = 64;
     int32_t height = 64;  // negative: rows stored top-down
@@ -40,18 +38,5 @@ std::string headersOnly(const BmpLayout& layout);
 // Writes bytes to a file.
 void writeTestFile(const std::string& path, const std::string& bytes);
 
-// A temporary folder that is the working directory while this object lives.
-class ScratchWorkDir {
-public:
-    ScratchWorkDir();
-    ~ScratchWorkDir();
-    ScratchWorkDir(const ScratchWorkDir&) = delete;
-    ScratchWorkDir& operator=(const ScratchWorkDir&) = delete;
-    const std::string& path() const { return dir_.path(); }
-    // sky.bmp, ground.bmp and close.bmp: small valid pictures.
-    void addScenePictures();
-
-private:
-    ScratchDir dir_;
-    std::string previous_;
-};
+// sky.bmp, ground.bmp and close.bmp, small valid pictures, into `folder`.
+void addScenePictures(const std::string& folder);

@@ -109,6 +109,15 @@ ScratchDir::~ScratchDir() {
     if (dropLiveFolder(path_) && !kept_) removeFolder(path_);
 }
 
+ScratchWorkDir::ScratchWorkDir() : dir_("unit"), previous_(fs::current_path().string()) {
+    fs::current_path(dir_.path());
+}
+
+ScratchWorkDir::~ScratchWorkDir() {
+    std::error_code error;  // the test process ends soon anyway
+    fs::current_path(previous_, error);
+}
+
 bool copyFiles(const std::string& from, const std::string& to) {
     std::error_code error;
     const fs::directory_iterator files(from, error);

@@ -25,6 +25,20 @@ private:
     bool kept_ = false;
 };
 
+// A scratch folder that is the working directory while this object lives.
+class ScratchWorkDir {
+public:
+    ScratchWorkDir();
+    ~ScratchWorkDir();
+    ScratchWorkDir(const ScratchWorkDir&) = delete;
+    ScratchWorkDir& operator=(const ScratchWorkDir&) = delete;
+    const std::string& path() const { return dir_.path(); }
+
+private:
+    ScratchDir dir_;
+    std::string previous_;
+};
+
 // Copies the files in `from` (not its folders) into `to`; false when there
 // was none or one could not be copied.
 bool copyFiles(const std::string& from, const std::string& to);

@@ -16,6 +16,7 @@
 #include "tests/support/app_state.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_F(LightsPlacementTest, StartUpRegistersTheMouseBuildsTheMenuAndEndsWithTheL
     const Calls lights = callsOf(initLights);
     restoreStartState();
     ScratchWorkDir pictures;
-    pictures.addScenePictures();  // start-up loads them from the working directory
+    addScenePictures(pictures.path());  // start-up loads them from the working directory
     runStartUp();
     const Calls calls = glCallTexts();
 

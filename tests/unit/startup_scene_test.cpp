@@ -16,6 +16,7 @@
 #include "tests/support/app_state.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ protected:
 };
 
 TEST_F(StartupSceneTest, PreparesTheQuadricThenTexturesInOrderAfterBlending) {
-    dir.addScenePictures();
+    addScenePictures(dir.path());
     testing::internal::CaptureStdout();
     runStartUp();
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
@@ -63,7 +64,7 @@ void startUpWithOutputOnStderr() {
 using StartupSceneDeathTest = StartupSceneTest;
 
 TEST_F(StartupSceneDeathTest, AMissingGroundEndsStartUpAfterTheSkyBeforeTheRock) {
-    dir.addScenePictures();
+    addScenePictures(dir.path());
     ASSERT_EQ(unlink("ground.bmp"), 0);
     EXPECT_EXIT(startUpWithOutputOnStderr(), ::testing::ExitedWithCode(1),
                 "^trying to load sky.bmp\ntrying to load ground.bmp\n"

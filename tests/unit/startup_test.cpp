@@ -17,6 +17,7 @@
 #include "tests/support/app_state.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ using Calls = std::vector<std::string>;
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        pictures.addScenePictures();  // start-up loads them from the working directory
+        addScenePictures(pictures.path());  // start-up loads them from the working directory
         restoreStartState();
         windowWidth = 0;
         windowHeight = 0;

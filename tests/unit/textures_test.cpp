@@ -11,6 +11,7 @@
 #include "tests/support/app_state.h"
 #include "tests/support/bmp_files.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
