@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {

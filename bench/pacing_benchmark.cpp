@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/swap_interval.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
@@ -28,10 +28,6 @@ constexpr int RIGHT_DRAGS = 50;        // each opens the menu, which waits for a
 constexpr int MENU_CHOICES = 100;
 constexpr int RESIZES = 10;
 constexpr int CHECK_EVERY = 40;        // actions between two "h" round trips
-constexpr int LEFT_BUTTON = 1, MIDDLE_BUTTON = 2, RIGHT_BUTTON = 3;
-constexpr int MENU_ENTRIES = 4;        // red, green, blue, "Exit"; the storm never exits
-constexpr int WINDOW_SIDE = 400;       // pixels, at start and after every resize
-constexpr const char* HELP_END = "appplication";  // once in every help text
 
 enum class Action { KeyBurst, LeftDrag, MiddleDrag, RightDrag, MenuChoice, Resize };
 

@@ -6,16 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
 using namespace e2e;
-
-constexpr int MENU_ENTRIES = 4;  // red, green, blue, "Exit"
-constexpr int RED_ENTRY = 0;
-constexpr int EXIT_ENTRY = 3;
-const Rgb SKY = {0, 128, 255};
 
 // Rows and columns of the 400x400 window where the rocks and ledges stand
 // (the scene from y = 0 to 1.3 and x = -1.65 to 1.65 at the start eye), and
@@ -125,7 +120,7 @@ RedLightRun runRedLightChoice() {
     // Keys are handled after the menu callback; the frame that the closing
     // menu's expose asks for follows within the same turn of GLUT's loop.
     program.key('h');
-    EXPECT_TRUE(program.waitForOutput("appplication"));
+    EXPECT_TRUE(program.waitForOutput(HELP_END));
     sleepFor(Seconds(1.0));
     const bool sceneryInView = changedPixels(run.before, blankSky(), LIT_SCENERY) > 0;
     run.after = sceneryInView ? program.waitForScreen([&](const Screenshot& s) {
@@ -196,7 +191,7 @@ TEST(LightMenu, TwoHundredLightChangesLeaveOneMenuAndAResponsiveProgram) {
     }
     // The help key is handled after the last menu callback has returned.
     program.key('h');
-    EXPECT_TRUE(program.waitForOutput("appplication")) << "the keys still work";
+    EXPECT_TRUE(program.waitForOutput(HELP_END)) << "the keys still work";
     EXPECT_EQ(settledMenuCount(program), 1u);
     ASSERT_TRUE(program.chooseMenuEntry(EXIT_ENTRY, MENU_ENTRIES)) << "the menu still works";
     EXPECT_EQ(program.waitForExit(Seconds(30)), 0);

@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int LEFT_BUTTON = 1;
-constexpr int WINDOW_SIZE = 400;  // pixels, both ways
-constexpr double START_EYE[3] = {0.081023, 0.063008, 0.85435};
 constexpr double EYE_TOLERANCE = 2e-4;  // scene units; float sums over a drag
 
 struct Eye {
@@ -55,7 +52,7 @@ std::string describe(const std::vector<Eye>& eyes) {
 
 // Window pixels to view units in the 400x400 window; rows bottom-up.
 double viewUnits(int pixel) {
-    return (2.0 * pixel - WINDOW_SIZE + 1) / WINDOW_SIZE;
+    return (2.0 * pixel - WINDOW_SIDE + 1) / WINDOW_SIDE;
 }
 
 // Where the orbit puts the eye after a left drag from (x0, y0) to (x1, y1),
@@ -63,7 +60,7 @@ double viewUnits(int pixel) {
 Eye orbitFormula(int x0, int y0, int x1, int y1) {
     const double pi = 3.1415927;
     const double dx = viewUnits(x1) - viewUnits(x0);
-    const double dy = viewUnits(WINDOW_SIZE - y1 - 1) - viewUnits(WINDOW_SIZE - y0 - 1);
+    const double dy = viewUnits(WINDOW_SIDE - y1 - 1) - viewUnits(WINDOW_SIDE - y0 - 1);
     const double elevation = -dy * (pi * 0.9444444444444444 / 4);
     const double azimuth = 90.0 + dx * pi / 4;
     return {std::cos(azimuth) * std::cos(elevation), std::sin(elevation),
@@ -73,8 +70,8 @@ Eye orbitFormula(int x0, int y0, int x1, int y1) {
 size_t helpTexts(const Program& program) {
     const std::string out = program.standardOutput();
     size_t count = 0;
-    for (size_t at = out.find("appplication"); at != std::string::npos;
-         at = out.find("appplication", at + 1)) {
+    for (size_t at = out.find(HELP_END); at != std::string::npos;
+         at = out.find(HELP_END, at + 1)) {
         ++count;
     }
     return count;

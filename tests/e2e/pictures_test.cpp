@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
 #include "tests/support/bmp_files.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 

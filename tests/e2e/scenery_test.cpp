@@ -7,14 +7,12 @@
 #include <set>
 #include <string>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 #include "tests/support/bmp_files.h"
 
 namespace {
 
 using namespace e2e;
-
-const Rgb SKY = {0, 128, 255};
 
 // Where a scene point lands in the 400 x 400 window at the start camera: the
 // view from the start eye to the origin, the orthographic box of +-2 units
@@ -24,7 +22,7 @@ struct Pixel {
 };
 
 Pixel project(double px, double py, double pz) {
-    const double eye[3] = {0.081023, 0.063008, 0.85435};
+    const double* eye = START_EYE;
     double f[3] = {-eye[0], -eye[1], -eye[2]};
     const double fl = std::sqrt(f[0] * f[0] + f[1] * f[1] + f[2] * f[2]);
     for (double& c : f) c /= fl;

@@ -6,15 +6,12 @@
 
 #include <string>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int LEFT_BUTTON = 1;
-constexpr int MIDDLE_BUTTON = 2;
-constexpr int MENU_ENTRIES = 4;  // red, green, blue, "Exit"
 constexpr Seconds POUR_TIME(2.0);
 
 // What the sanitizers print; they write nothing else to standard error.
@@ -42,7 +39,7 @@ TEST(ShortRun, PourKeysDragsAndMenuThenQuitEndWithStatusZeroAndNoReport) {
         EXPECT_TRUE(program.chooseMenuEntry(entry, MENU_ENTRIES)) << "entry " << entry;
     }
     program.key('H');
-    EXPECT_TRUE(program.waitForOutput("appplication", Seconds(60)));
+    EXPECT_TRUE(program.waitForOutput(HELP_END, Seconds(60)));
 
     program.key('q');
     EXPECT_EQ(program.waitForExit(Seconds(60)), 0) << program.standardError();

@@ -8,14 +8,11 @@
 
 #include <string>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
 using namespace e2e;
-
-const std::string LOADER_LINES =
-    "trying to load sky.bmp\ntrying to load ground.bmp\ntrying to load close.bmp\n";
 
 // The disk driver writes the samples it is given into a file in the working
 // directory; with a 1 ms pause per buffer it runs far ahead of real time.
@@ -139,7 +136,7 @@ TEST(Sound, ABrokenOrMissingSoundOrNoDeviceChangesNothingElse) {
         const Screenshot shot = program.waitForStill();
         EXPECT_TRUE(shot == reference) << c.label << ": the scene differs";
         program.key('h');
-        EXPECT_TRUE(program.waitForOutput("appplication")) << c.label << ": keys not answered";
+        EXPECT_TRUE(program.waitForOutput(HELP_END)) << c.label << ": keys not answered";
         program.key('q');
         EXPECT_EQ(program.waitForExit(), 0) << c.label;
         EXPECT_EQ(program.standardOutput().rfind(consoleText(LOADER_LINES + "\n ****"), 0), 0u)

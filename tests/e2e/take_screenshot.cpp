@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
@@ -22,9 +22,6 @@ constexpr int ABOVE_LEDGE_LINE = 58;  // rows above this one never change
 constexpr int LANDING_ROW = 190;      // a sheet this long has reached the ground
 constexpr Seconds CPU_WINDOW(5.0);     // wall time over which a still program's CPU is read
 constexpr double STILL_CORE_SHARE = 0.02;  // the most of a core a still program may use
-constexpr int LEFT_BUTTON = 1;
-constexpr int MENU_ENTRIES = 4;  // red, green, blue, "Exit"
-constexpr int RED_ENTRY = 0;
 
 // Where a screenshot differs from the still scene before the pour. Comparing
 // with the scene, not with the sky, holds whatever lights, materials and

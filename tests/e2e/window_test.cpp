@@ -4,14 +4,12 @@
 #include <algorithm>
 #include <string>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 #include "tests/support/help_text.h"
 
 namespace {
 
 using namespace e2e;
-
-const Rgb SKY = {0, 128, 255};
 
 bool anyLineHas(const std::vector<std::string>& lines, const std::string& text) {
     return std::any_of(lines.begin(), lines.end(),
@@ -38,7 +36,7 @@ TEST(Window, HelpKeyPrintsTheHelpTextByteForByte) {
     Program program(server);
     ASSERT_TRUE(program.waitForWindow());
     program.key('h');
-    ASSERT_TRUE(program.waitForOutput("appplication"));
+    ASSERT_TRUE(program.waitForOutput(HELP_END));
     program.key('q');
     EXPECT_EQ(program.waitForExit(), 0);
     const std::string out = program.standardOutput();

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "particles/particle_system.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 #include "tests/support/scratch_dir.h"
 
 namespace framelab {

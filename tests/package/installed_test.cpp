@@ -10,14 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
 using namespace e2e;
 namespace fs = std::filesystem;
-
-const Rgb SKY = {0, 128, 255};
 
 std::string fromEnvironment(const char* name) {
     const char* value = std::getenv(name);

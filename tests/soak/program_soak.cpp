@@ -24,7 +24,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
@@ -42,8 +42,6 @@ struct Sample {
     long kib;      // resident size, the peak of the sample's reads
     long lowKiB;   // the lowest of its reads, for the figures
 };
-const std::string LOADER_LINES =
-    "trying to load sky.bmp\ntrying to load ground.bmp\ntrying to load close.bmp\n";
 
 int fail(const std::string& why, const Program& program) {
     std::printf("FAIL: %s\nstandard output:\n%s\nstandard error:\n%s\n", why.c_str(),
@@ -97,7 +95,7 @@ int main(int argc, char** argv) {
     }
 
     program.key('h');
-    if (!program.waitForOutput("appplication", Seconds(60))) {
+    if (!program.waitForOutput(HELP_END, Seconds(60))) {
         return fail("no help text after the pour", program);
     }
     program.key('q');

@@ -1,6 +1,8 @@
-// End-to-end harness: a private Xvfb, the real program in a scratch working
-// directory with the data files, real input through XTest, window pixels
-// through XGetImage, and apitrace for GL call traces.
+// The harness that drives the real program: a private Xvfb, the program in a
+// scratch working directory with the data files, real input through XTest,
+// window pixels through XGetImage, and apitrace for GL call traces. For the
+// end-to-end tests, the frame lab, the soaks, the package checks and the
+// benchmarks.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/program_vocabulary.h"
 #include "tests/support/scratch_dir.h"
 
 namespace e2e {
@@ -35,12 +38,6 @@ private:
     pid_t pid_ = -1;
     std::string name_;
     Display* display_ = nullptr;
-};
-
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 
 struct Screenshot {

@@ -1,5 +1,5 @@
-// End-to-end harness (see harness.h).
-#include "tests/e2e/harness.h"
+// The harness that drives the real program (see program_harness.h).
+#include "tests/support/program_harness.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -20,10 +20,6 @@
 namespace e2e {
 
 namespace {
-
-constexpr const char* WINDOW_TITLE = "Water Fall";
-constexpr const char* MENU_WINDOW_NAME = "freeglut menu";
-constexpr int RIGHT_BUTTON = 3;  // X's number for it
 
 void writeFile(const std::string& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);
