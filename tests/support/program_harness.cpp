@@ -99,8 +99,11 @@ std::string programPath() { return settingOr("WATERFALL_E2E_PROGRAM", WATERFALL_
 std::string dataDir() { return settingOr("WATERFALL_E2E_DATA", WATERFALL_DATA_DIR); }
 
 bool windowsProgram() {
-    const std::string path = programPath();
-    return path.size() > 4 && path.compare(path.size() - 4, 4, ".exe") == 0;
+    const std::string platform = settingOr("WATERFALL_E2E_PLATFORM", "linux");
+    if (platform != "linux" && platform != "windows") {
+        throw std::runtime_error("WATERFALL_E2E_PLATFORM is linux or windows, not " + platform);
+    }
+    return platform == "windows";
 }
 
 std::string consoleText(const std::string& text) {

@@ -157,7 +157,8 @@ Screenshot grab(Display* d, Window source, int x, int y, int width, int height);
 // through WATERFALL_E2E_LAUNCHER where it needs one (wine for a .exe).
 std::string programPath();
 std::string dataDir();
-// True when the program under test is a Windows build.
+// True when the runner says the program under test is the Windows build:
+// WATERFALL_E2E_PLATFORM=windows (linux, the default, otherwise).
 bool windowsProgram();
 // `text` as the program writes it to its console: Windows' ends its lines
 // with CR LF.
