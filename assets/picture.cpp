@@ -13,11 +13,6 @@ constexpr uint32_t FILE_HEADER_BYTES = 14;
 constexpr uint32_t INFO_HEADER_BYTES = 40;
 constexpr uint32_t PIXELS_PER_METRE = 2835;  // 72 dots per inch
 
-uint8_t toByte(float value) {
-    const float clamped = std::min(1.0f, std::max(0.0f, value));
-    return static_cast<uint8_t>(std::lround(clamped * 255.0f));
-}
-
 }  // namespace
 
 Rgb mixRgb(Rgb a, Rgb b, float t) {
@@ -25,6 +20,11 @@ Rgb mixRgb(Rgb a, Rgb b, float t) {
 }
 
 Rgb scaleRgb(Rgb c, float factor) { return {c.r * factor, c.g * factor, c.b * factor}; }
+
+uint8_t toByte(float value) {
+    const float clamped = std::min(1.0f, std::max(0.0f, value));
+    return static_cast<uint8_t>(std::lround(clamped * 255.0f));
+}
 
 void putUint16LE(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value & 0xFFu));

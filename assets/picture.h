@@ -13,6 +13,8 @@ struct Rgb {
 
 Rgb mixRgb(Rgb a, Rgb b, float t);
 Rgb scaleRgb(Rgb c, float factor);
+// A channel from 0 to 1 as a byte, clamped and rounded.
+uint8_t toByte(float value);
 
 struct Picture {
     int width = 0;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "assets/picture.h"
+
 namespace {
 
 constexpr int SAMPLES = 4;  // per pixel and axis: smooth edges at 16 pixels too
@@ -33,27 +35,24 @@ struct Ledge {
 constexpr Ledge LEDGES[] = {{LIP_V, LIP_U}, {0.47f, 0.41f}, {0.63f, 0.45f}};
 constexpr float LEDGE_FACE = 0.035f;  // height of each ledge's lit top face
 
-struct Colour {
-    float r, g, b;
-};
+using assets::mixRgb;
+using assets::Rgb;
+using assets::scaleRgb;
+using assets::toByte;
 
-Colour mix(Colour a, Colour b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-Colour scale(Colour c, float k) { return {c.r * k, c.g * k, c.b * k}; }
-
-constexpr Colour SKY_TOP = {0.10f, 0.36f, 0.80f};
-constexpr Colour SKY_LOW = {0.60f, 0.84f, 1.00f};
-constexpr Colour GRASS_NEAR = {0.13f, 0.38f, 0.12f};
-constexpr Colour GRASS_FAR = {0.30f, 0.60f, 0.22f};
-constexpr Colour ROCK = {0.44f, 0.39f, 0.35f};
-constexpr Colour ROCK_TOP = {0.66f, 0.61f, 0.55f};
-constexpr Colour WATER = {0.55f, 0.80f, 1.00f};
-constexpr Colour POOL = {0.45f, 0.72f, 0.95f};
-constexpr Colour WHITE = {1.0f, 1.0f, 1.0f};
+constexpr Rgb SKY_TOP = {0.10f, 0.36f, 0.80f};
+constexpr Rgb SKY_LOW = {0.60f, 0.84f, 1.00f};
+constexpr Rgb GRASS_NEAR = {0.13f, 0.38f, 0.12f};
+constexpr Rgb GRASS_FAR = {0.30f, 0.60f, 0.22f};
+constexpr Rgb ROCK = {0.44f, 0.39f, 0.35f};
+constexpr Rgb ROCK_TOP = {0.66f, 0.61f, 0.55f};
+constexpr Rgb WATER = {0.55f, 0.80f, 1.00f};
+constexpr Rgb POOL = {0.45f, 0.72f, 0.95f};
+constexpr Rgb WHITE = {1.0f, 1.0f, 1.0f};
 
 // A repeatable hash of a grid cell to [0, 1): the rock's and grass's grain.
+// Not assets' hash01 and valueNoise: another hash, blended linearly, and
+// the icon's pixels stay as they were drawn.
 float cellNoise(int x, int y) {
     std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u;
     h = (h ^ (h >> 13)) * 1274126177u;
@@ -78,25 +77,25 @@ bool insideTile(float u, float v) {
            v <= 1.0f - TILE_MARGIN && du * du + dv * dv <= TILE_RADIUS * TILE_RADIUS;
 }
 
-Colour background(float u, float v) {
-    if (v < HORIZON) return mix(SKY_TOP, SKY_LOW, v / HORIZON);
+Rgb background(float u, float v) {
+    if (v < HORIZON) return mixRgb(SKY_TOP, SKY_LOW, v / HORIZON);
     const float depth = (v - HORIZON) / (1.0f - HORIZON);
-    Colour grass = mix(GRASS_FAR, GRASS_NEAR, depth);
-    grass = scale(grass, 0.9f + 0.2f * grain(u, v, 40.0f));
+    Rgb grass = mixRgb(GRASS_FAR, GRASS_NEAR, depth);
+    grass = scaleRgb(grass, 0.9f + 0.2f * grain(u, v, 40.0f));
     // The pool the water lands in: an ellipse on the ground.
     const float pu = (u - 0.64f) / 0.24f, pv = (v - 0.84f) / 0.05f;
-    if (pu * pu + pv * pv < 1.0f) return mix(POOL, WHITE, 0.25f * grain(u, v, 30.0f));
+    if (pu * pu + pv * pv < 1.0f) return mixRgb(POOL, WHITE, 0.25f * grain(u, v, 30.0f));
     return grass;
 }
 
 // The lowest ledge stands in front: look it up first.
-bool rock(float u, float v, Colour& out) {
+bool rock(float u, float v, Rgb& out) {
     for (auto it = std::rbegin(LEDGES); it != std::rend(LEDGES); ++it) {
         const Ledge& ledge = *it;
         if (v >= ledge.top && u <= ledge.right) {
             const bool face = v < ledge.top + LEDGE_FACE;
             const float shade = 0.8f + 0.35f * grain(u, v, 24.0f);
-            out = scale(face ? ROCK_TOP : ROCK, shade * (face ? 1.0f : 1.0f - 0.5f * (ledge.right - u)));
+            out = scaleRgb(face ? ROCK_TOP : ROCK, shade * (face ? 1.0f : 1.0f - 0.5f * (ledge.right - u)));
             return true;
         }
     }
@@ -104,7 +103,7 @@ bool rock(float u, float v, Colour& out) {
 }
 
 // The nearest drop at (u, v), shaded as a sphere lit from the upper left.
-bool drop(float u, float v, Colour& out) {
+bool drop(float u, float v, Rgb& out) {
     constexpr float LIGHT[3] = {-0.48f, -0.56f, 0.68f};  // unit length; v grows downwards
     bool hit = false;
     for (int s = 0; s < STREAMS; ++s) {
@@ -118,22 +117,18 @@ bool drop(float u, float v, Colour& out) {
             const float nz = std::sqrt(1.0f - d2);
             const float diffuse = std::max(0.0f, du * LIGHT[0] + dv * LIGHT[1] + nz * LIGHT[2]);
             const float specular = std::pow(diffuse, 24.0f);
-            out = mix(scale(WATER, 0.45f + 0.55f * diffuse), WHITE, 0.8f * specular);
+            out = mixRgb(scaleRgb(WATER, 0.45f + 0.55f * diffuse), WHITE, 0.8f * specular);
             hit = true;  // later streams pass in front of earlier ones
         }
     }
     return hit;
 }
 
-Colour scene(float u, float v) {
-    Colour c{};
+Rgb scene(float u, float v) {
+    Rgb c{};
     if (drop(u, v, c)) return c;
     if (rock(u, v, c)) return c;
     return background(u, v);
-}
-
-std::uint8_t toByte(float value) {
-    return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
 }
 
 }  // namespace
@@ -143,14 +138,14 @@ Bytes drawIcon(int size) {
     const float step = 1.0f / static_cast<float>(size * SAMPLES);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            Colour sum{};
+            Rgb sum{};
             int covered = 0;
             for (int sy = 0; sy < SAMPLES; ++sy) {
                 for (int sx = 0; sx < SAMPLES; ++sx) {
                     const float u = (static_cast<float>(x * SAMPLES + sx) + 0.5f) * step;
                     const float v = (static_cast<float>(y * SAMPLES + sy) + 0.5f) * step;
                     if (!insideTile(u, v)) continue;
-                    const Colour c = scene(u, v);
+                    const Rgb c = scene(u, v);
                     sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
                     ++covered;
                 }
