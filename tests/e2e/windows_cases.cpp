@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "tests/support/program_harness.h"
 
@@ -37,11 +38,25 @@ bool listedWithRows(const std::string& test) {
     });
 }
 
-// A skip recorded as the test starts keeps gtest from running its body.
+// The rows of the running test's table that rowApplies was asked about.
+std::set<std::string> rowsSeen;
+
+// A skip recorded as the test starts keeps gtest from running its body. A
+// listed row the test never asked about (a label since changed) fails it.
 class SkipUnlistedOnWindows : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override {
+        rowsSeen.clear();
         if (!windowsProgram() || listedWithRows(runningTest())) return;
         GTEST_SKIP() << "not a case for the Windows program";
+    }
+    void OnTestEnd(const testing::TestInfo& test) override {
+        if (test.result()->Skipped()) return;
+        const std::string prefix = runningTest() + "/";
+        for (const std::string& c : WINDOWS_CASES) {
+            if (c.rfind(prefix, 0) == 0 && !rowsSeen.count(c)) {
+                ADD_FAILURE() << "the Windows case list names a row this test has not: " << c;
+            }
+        }
     }
 };
 
@@ -55,8 +70,9 @@ const bool skipping = [] {
 const std::vector<std::string>& windowsCases() { return WINDOWS_CASES; }
 
 bool rowApplies(const std::string& label) {
-    if (!windowsProgram()) return true;
     const std::string row = runningTest() + "/" + label;
+    rowsSeen.insert(row);
+    if (!windowsProgram()) return true;
     return std::find(WINDOWS_CASES.begin(), WINDOWS_CASES.end(), row) != WINDOWS_CASES.end();
 }
 

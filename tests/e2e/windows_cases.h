@@ -1,7 +1,8 @@
 // The end-to-end cases that apply to the Windows program too, listed once in
 // windows_cases.cpp: whole tests, and rows of a test's case table. When the
 // runner drives the Windows program (WATERFALL_E2E_PLATFORM=windows), every
-// test with nothing listed is skipped before it starts.
+// test with nothing listed is skipped before it starts. On every platform a
+// listed row its test never asks about (a renamed label) fails that test.
 #pragma once
 
 #include <string>
