@@ -53,11 +53,15 @@ run_wine() { "$root/scripts/wine-run" "$@"; }
 # started while the previous run's server is shutting down loses its
 # connection ("recvmsg: Connection reset"), so wait for any such server to go
 # first. (`wineserver -w` then waits for ever: a check that waits for Wine to
-# finish does without it.)
+# finish does without it.) Wine's service processes (services.exe and the
+# ones it starts) live as long as that server and keep the output of the
+# program that started them: start them here, away from any pipe that a
+# caller such as ctest waits on to close.
 keep_one_wineserver() {
   run_wine wineserver -w
   run_wine wineserver -p
   on_exit run_wine wineserver -k
+  run_wine wineboot </dev/null >/dev/null 2>&1 || fail "wineboot could not start Wine"
 }
 
 # Runs a command with its output kept in a log: nothing shown if it succeeds;

@@ -1,6 +1,7 @@
 # Fails unless PROGRAM, a Windows .exe, imports only DLLs named in ALLOWED
 # (names as objdump -p prints them), read with OBJDUMP.
 # Usage: cmake -DOBJDUMP=... -DPROGRAM=... "-DALLOWED=A.dll;B.dll" -P check_imports.cmake
+cmake_minimum_required(VERSION 3.22)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}")
