@@ -16,8 +16,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The build's own Wine prefix, quiet: no debug channels, no audio drivers, no
-# menu entries copied to this machine's desktop.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
-  WINEDLLOVERRIDES=winealsa.drv,winepulse.drv,winemenubuilder.exe=d
-  WINEPREFIX=${CMAKE_BINARY_DIR}/wine wine)
+# Programs the build and CTest run go through scripts/wine-run (a quiet Wine),
+# in the build's own Wine prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+  ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

@@ -14,6 +14,8 @@
 #   WATERFALL_STANDIN_SOURCES         the recording stand-in's per-platform files
 #   WATERFALL_PLATFORM_UNIT_TESTS     per-platform unit test files (tests/unit/platform/)
 #   WATERFALL_PLATFORM_TEST_DIRS      the tests/ subfolders built
+#   WATERFALL_DISCOVER_UNIT_CASES     whether CTest lists each unit case, or the platform's
+#                                     folder runs the unit programs whole (under Wine)
 #   WATERFALL_PLATFORM_BENCH          whether bench/ is built
 #   WATERFALL_PLATFORM_PACKAGING      the packaging file included
 # Source paths are given from the top of the tree and made absolute below.
@@ -38,6 +40,7 @@ if(WIN32)
   set(WATERFALL_PLATFORM_UNIT_TESTS)
   # The Windows-only checks; the Linux harness drives the program under Wine.
   set(WATERFALL_PLATFORM_TEST_DIRS windows)
+  set(WATERFALL_DISCOVER_UNIT_CASES OFF)  # one Wine start a program, not one a case
   set(WATERFALL_PLATFORM_BENCH OFF)
   set(WATERFALL_PLATFORM_PACKAGING packaging/windows.cmake)  # one folder, a ZIP and an installer
 else()
@@ -56,6 +59,7 @@ else()
     list(APPEND WATERFALL_PLATFORM_TEST_DIRS sanitizers)
   endif()
   list(APPEND WATERFALL_PLATFORM_TEST_DIRS package)
+  set(WATERFALL_DISCOVER_UNIT_CASES ON)
   set(WATERFALL_PLATFORM_BENCH ON)
   set(WATERFALL_PLATFORM_PACKAGING packaging/install.cmake)  # the installed tree and the Debian package
 endif()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $WATERFALL_BUILD_DIR); extra arguments go to CMake.
+# Configures (CMake preset "default") and builds into build/ (or $WATERFALL_BUILD_DIR);
+# extra arguments go to CMake.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${WATERFALL_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build"
+# shellcheck source=scripts/lib.sh
+. "$(dirname "$0")/lib.sh"
+cmake -S "$root" --preset default -B "$linux_build" "$@" >/dev/null
+cmake --build "$linux_build"

@@ -1,6 +1,6 @@
 // Which swap-control extension WGL offers the program's window, and the swap
-// interval in force after the program's request: Windows' side of
-// swap_control_probe. scripts/windows-test runs it under Wine.
+// interval in force after the program's request. Its CTest case
+// (swap-control-check) runs it under Wine in a private Xvfb.
 #include <GL/glut.h>
 
 #include <cstdio>
