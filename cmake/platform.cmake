@@ -36,8 +36,9 @@ if(WIN32)
   # GL lives in a DLL and the program's gl.h imports its calls from one, so
   # the stand-ins are DLLs too (see tests/support/standin_exports.h).
   set(WATERFALL_STANDIN_KIND SHARED)
-  set(WATERFALL_STANDIN_SOURCES tests/support/wgl_standin.cpp tests/support/winmm_standin.cpp)
-  set(WATERFALL_PLATFORM_UNIT_TESTS)
+  set(WATERFALL_STANDIN_SOURCES tests/support/wgl_standin.cpp tests/support/winmm_standin.cpp
+    tests/support/freeglut_exit_standin.cpp)
+  set(WATERFALL_PLATFORM_UNIT_TESTS tests/unit/platform/sound_winmm_test.cpp)
   # The Windows-only checks; the Linux harness drives the program under Wine.
   set(WATERFALL_PLATFORM_TEST_DIRS windows)
   set(WATERFALL_DISCOVER_UNIT_CASES OFF)  # one Wine start a program, not one a case

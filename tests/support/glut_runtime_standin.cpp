@@ -138,24 +138,6 @@ STANDIN_API int glutGetMenu() {
     return state.currentMenu;
 }
 
-#ifdef _WIN32
-// On Windows freeglut's header turns the program's glutInit, glutCreateWindow
-// and glutCreateMenu into these, which also take the program's exit; the log
-// shows them under the names the program wrote.
-extern "C" {
-STANDIN_API void __glutInitWithExit(int* argc, char** argv, void(__cdecl*)(int)) {
-    glutInit(argc, argv);
-}
-STANDIN_API int __glutCreateWindowWithExit(const char* title, void(__cdecl*)(int)) {
-    return glutCreateWindow(title);
-}
-STANDIN_API int __glutCreateMenuWithExit(void (*func)(int), void(__cdecl*)(int)) {
-    return glutCreateMenu(func);
-}
-}  // extern "C"
-
-#endif
-
 void chooseMenuEntry(int button, int value) {
     const auto attached = state.attachedMenus.find(button);
     if (attached == state.attachedMenus.end()) {

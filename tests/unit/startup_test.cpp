@@ -118,13 +118,4 @@ TEST_F(StartupTest, MakesTheWaterfallAfterTheFixedStateAndTheMenu) {
     }
 }
 
-#ifdef _WIN32
-// Silence, not Windows' default sound, looping, when medium.wav is missing.
-TEST_F(StartupTest, AsksWindowsForTheSoundFileLoopingWithoutItsDefaultSound) {
-    runStartUp();
-    EXPECT_EQ(glCallTexts("PlaySoundA"),
-              Calls{"PlaySoundA(\"medium.wav\", NULL, SND_ASYNC | SND_NODEFAULT | SND_LOOP)"});
-}
-#endif
-
 }  // namespace
