@@ -7,7 +7,7 @@ namespace {
 constexpr const char* SOUND_FILE = "medium.wav";
 }  // namespace
 
-// In web/library_page_hooks.js.
+// Answered by web/library_page_hooks.js.
 extern "C" void waterfall_web_start_sound(const char* path);
 
 void startLoopingSound() {
