@@ -9,13 +9,14 @@
 target_link_options(generate_assets PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
   -sALLOW_MEMORY_GROWTH=1)
 
-set(WATERFALL_WEB_DATA_NAMES sky.bmp ground.bmp close.bmp medium.wav)
-foreach(name IN LISTS WATERFALL_WEB_DATA_NAMES)
+foreach(name IN LISTS WATERFALL_DATA_FILES)
   target_link_options(waterfall PRIVATE "SHELL:--preload-file ${WATERFALL_DATA_DIR}/${name}@/${name}")
   list(APPEND WATERFALL_WEB_DATA_FILES ${WATERFALL_DATA_DIR}/${name})
 endforeach()
 add_dependencies(waterfall waterfall_data)
-set_property(TARGET waterfall APPEND PROPERTY LINK_DEPENDS ${WATERFALL_WEB_DATA_FILES})
+# Relinked when a data file or one of web/*.js changes.
+set_property(TARGET waterfall APPEND PROPERTY LINK_DEPENDS ${WATERFALL_WEB_DATA_FILES}
+  ${WATERFALL_WEB_JS_LIBRARIES})
 
 # The page: everything in web/ but the engine's JS libraries, linked into waterfall.js.
 file(GLOB WATERFALL_WEB_PAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*)
