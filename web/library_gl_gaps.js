@@ -77,6 +77,13 @@ var LibraryWaterfallGLGaps = {
         if (WaterfallGL.holds(attribute(index), values)) return;
         sendConstant.call(GLctx, index, values);
       };
+      // The emulation also sets constants with vertexAttrib4f: the value held
+      // is then unknown.
+      var sendConstant4f = GLctx.vertexAttrib4f;
+      GLctx.vertexAttrib4f = function(index) {
+        attribute(index).waterfallHeld = null;
+        sendConstant4f.apply(GLctx, arguments);
+      };
       var enable = GLctx.enableVertexAttribArray, disable = GLctx.disableVertexAttribArray;
       GLctx.enableVertexAttribArray = function(index) {
         if (attribute(index).on === true) return;
