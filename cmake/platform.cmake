@@ -5,7 +5,7 @@
 # adding its files and one branch here.
 #
 # Sets:
-#   WATERFALL_PLATFORM                linux | windows
+#   WATERFALL_PLATFORM                linux | windows | web
 #   WATERFALL_PLATFORM_SOURCES        the program's per-platform files (app/platform/), in waterfall_core
 #   WATERFALL_PLATFORM_CORE_LIBRARIES what those files need, linked by waterfall_core
 #   WATERFALL_PLATFORM_LIBRARIES      what the executable links besides GLUT, GLU and GL
@@ -20,7 +20,38 @@
 #   WATERFALL_PLATFORM_PACKAGING      the packaging file included
 # Source paths are given from the top of the tree and made absolute below.
 
-if(WIN32)
+if(EMSCRIPTEN)
+  set(WATERFALL_PLATFORM web)
+  # WebAssembly and WebGL: GL's fixed functions emulated by Emscripten, its
+  # GLUT, and web/*.js filling what either lacks for this program. GLU's
+  # quadrics (and a working gluLookAt) come from Debian's libglu source,
+  # built once by scripts/build-web into a cache.
+  set(WATERFALL_WEB_GLU ${PROJECT_SOURCE_DIR}/.cache/web-glu/libglu-quadrics.a CACHE FILEPATH
+    "GLU's quad.c and project.c built with emcc (scripts/build-web makes it)")
+  add_library(OpenGL::GL INTERFACE IMPORTED)
+  add_library(OpenGL::GLU INTERFACE IMPORTED)
+  set_property(TARGET OpenGL::GLU PROPERTY INTERFACE_LINK_LIBRARIES ${WATERFALL_WEB_GLU})
+  # Emscripten's GLUT is JavaScript: nothing to find but its header.
+  add_library(GLUT::GLUT INTERFACE IMPORTED)
+  set(GLUT_glut_LIBRARY glut CACHE STRING "Emscripten's own GLUT")
+  set(WATERFALL_PLATFORM_SOURCES app/platform/sound_web.cpp app/platform/swap_interval_web.cpp)
+  set(WATERFALL_PLATFORM_CORE_LIBRARIES)
+  set(WATERFALL_WEB_JS_LIBRARIES library_gl_gaps.js library_glut_gaps.js library_page_hooks.js)
+  list(TRANSFORM WATERFALL_WEB_JS_LIBRARIES PREPEND ${PROJECT_SOURCE_DIR}/web/)
+  list(TRANSFORM WATERFALL_WEB_JS_LIBRARIES PREPEND --js-library= OUTPUT_VARIABLE web_js_flags)
+  # exit() ends the page's program (EXIT_RUNTIME); the data package is
+  # added by packaging/web.cmake.
+  set(WATERFALL_PLATFORM_LIBRARIES -sLEGACY_GL_EMULATION=1 -sEXIT_RUNTIME=1
+    -sALLOW_MEMORY_GROWTH=1 ${web_js_flags})
+  set(WATERFALL_PLATFORM_GL_DEFINITIONS)
+  set(WATERFALL_STANDIN_KIND STATIC)
+  set(WATERFALL_STANDIN_SOURCES)
+  set(WATERFALL_PLATFORM_UNIT_TESTS)
+  # The browser's tests are node's, in real Chromium (tests/browser/, run by scripts).
+  set(WATERFALL_PLATFORM_TEST_DIRS)
+  set(WATERFALL_PLATFORM_BENCH OFF)
+  set(WATERFALL_PLATFORM_PACKAGING packaging/web.cmake)  # the page's folder of static files
+elseif(WIN32)
   set(WATERFALL_PLATFORM windows)
   # Every program, the tools the build runs under Wine included, carries its
   # C++ runtime and threads inside: nothing but Windows' own DLLs beside it.
