@@ -108,24 +108,27 @@ export function nativeStartFrame(path) {
   });
 }
 
-// CPU seconds (user + system) used so far by this process's descendants:
-// the server and every Chromium process (browser, GPU, renderer, ...).
-export function childrenCpuSeconds() {
+// CPU seconds (user + system) used so far by the processes that draw a
+// page: Chromium's renderers and its GPU process (SwiftShader), found among
+// this test process's descendants.
+export function pageCpuSeconds() {
   const ticksPerSecond = Number(execFileSync('getconf', ['CLK_TCK']));
   const stats = new Map();
   for (const pid of readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
     try {
       // Fields after the command's closing parenthesis: state ppid ... utime stime.
       const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-      stats.set(Number(pid), { parent: Number(fields[1]), ticks: Number(fields[11]) + Number(fields[12]) });
+      const drawing = /--type=(renderer|gpu-process)/.test(readFileSync(`/proc/${pid}/cmdline`, 'latin1'));
+      stats.set(Number(pid), { parent: Number(fields[1]), drawing,
+        ticks: Number(fields[11]) + Number(fields[12]) });
     } catch { /* ended meanwhile */ }
   }
-  const isDescendant = (pid) => {
+  const ours = (pid) => {
     for (let p = stats.get(pid)?.parent; p; p = stats.get(p)?.parent) if (p === process.pid) return true;
     return false;
   };
   let ticks = 0;
-  for (const [pid, stat] of stats) if (isDescendant(pid)) ticks += stat.ticks;
+  for (const [pid, stat] of stats) if (stat.drawing && ours(pid)) ticks += stat.ticks;
   return ticks / ticksPerSecond;
 }
 

@@ -6,7 +6,7 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { SIDE, childrenCpuSeconds, helpText, nativeStartFrame, openPage, pixelsApart, rgb, start }
+import { SIDE, pageCpuSeconds, helpText, nativeStartFrame, openPage, pixelsApart, rgb, start }
   from './fixture.mjs';
 
 const LOADED = 'trying to load sky.bmp\ntrying to load ground.bmp\ntrying to load close.bmp\n';
@@ -70,9 +70,9 @@ describe('the page with a mouse and keys', () => {
     await p.page.keyboard.press('a');
     await p.page.waitForTimeout(POUR_MS);
     assert.ok((await p.shot()).equals(await p.still()), 'the pour went on after the second a');
-    const cpuBefore = childrenCpuSeconds();
+    const cpuBefore = pageCpuSeconds();
     await p.page.waitForTimeout(STILL_CPU_SECONDS * 1000);
-    const share = (childrenCpuSeconds() - cpuBefore) / STILL_CPU_SECONDS;
+    const share = (pageCpuSeconds() - cpuBefore) / STILL_CPU_SECONDS;
     assert.ok(share < MAX_STILL_CORE_SHARE, `the stopped page used ${(share * 100).toFixed(1)} % of a core`);
   });
 
