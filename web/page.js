@@ -58,6 +58,7 @@
       statusLine.hidden = text === '';
     },
     onRuntimeInitialized() {
+      statusLine.hidden = true;
       canvas.focus();
     },
   };
