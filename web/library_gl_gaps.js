@@ -1,0 +1,327 @@
+// The fixed-function GL calls that Emscripten's GL emulation lacks or gets
+// wrong for this program, answered on top of it: glBegin/glEnd blocks of any
+// primitive (GL_QUAD_STRIP, GL_POLYGON, GL_QUADS included) with per-vertex
+// normals, texture coordinates and colours taken from GL's current values as
+// desktop GL does; display lists kept as WebGL buffers; texture objects by
+// fixed number; the internal formats 1-4 and GL_CLAMP, which WebGL refuses.
+//
+// Every block is drawn as interleaved floats from a WebGL array buffer
+// through the emulation's own client-array path, which does the lighting,
+// fog and texturing. Only the immediate-mode calls are recorded into a list;
+// anything else called while compiling runs at once (this program compiles
+// nothing else).
+
+var LibraryWaterfallGLGaps = {
+  $WaterfallGL__deps: ['$GL', '$GLImmediateSetup', '$GLEmulation', 'glBindBuffer',
+    'glVertexPointer', 'glNormalPointer', 'glTexCoordPointer', 'glColorPointer',
+    'glEnableClientState', 'glDisableClientState', 'glDrawArrays'],
+  // The emulation announces itself on the console as it starts; the page's
+  // console stays for the program's own standard error.
+  $WaterfallGL__postset: 'WaterfallGL.quietEmulationNotices();',
+  $WaterfallGL: {
+    quietEmulationNotices: function() {
+      var toConsole = err;
+      err = function(text) {
+        if (typeof text == 'string' && text.indexOf('WARNING: using emscripten GL ') == 0) return;
+        toConsole.apply(null, arguments);
+      };
+    },
+
+    // Floats per vertex: position 3, normal 3, texture coordinate 2, colour 4.
+    STRIDE_FLOATS: 12,
+    NORMAL_AT: 3,
+    TEXCOORD_AT: 6,
+    COLOR_AT: 8,
+    normal: [0, 0, 1],
+    texCoord: [0, 0],
+    color: [1, 1, 1, 1],
+    block: null,        // {mode, floats: []} between glBegin and glEnd
+    compiling: null,    // {id, execute, ops, floats, set: {normal, texCoord, color}}
+    lists: {},
+    nextListId: 1,
+    streamBuffer: 0,    // GL name of the buffer immediate blocks are sent through
+    textureZero: null,  // WebGL texture standing in for desktop GL's object 0
+    arraysOn: false,
+
+    newBuffer: function() {
+      var id = GL.getNewId(GL.buffers);
+      var buffer = GLctx.createBuffer();
+      buffer.name = id;
+      GL.buffers[id] = buffer;
+      return id;
+    },
+
+    // The WebGL primitive and the vertex floats for a desktop GL block.
+    webglBlock: function(mode, floats) {
+      var n = WaterfallGL.STRIDE_FLOATS;
+      var count = floats.length / n;
+      if (mode == 0x8 /* GL_QUAD_STRIP */) {
+        // Same vertex order as a triangle strip; a lone last vertex is dropped.
+        count -= count % 2;
+        return {mode: 0x5 /* GL_TRIANGLE_STRIP */, floats: floats.slice(0, count * n), count: count};
+      }
+      if (mode == 0x9 /* GL_POLYGON */) {
+        return {mode: 0x6 /* GL_TRIANGLE_FAN */, floats: floats, count: count};
+      }
+      if (mode == 0x7 /* GL_QUADS */) {
+        var out = [];
+        for (var q = 0; q + 4 <= count; q += 4) {
+          [0, 1, 2, 0, 2, 3].forEach(function(corner) {
+            var at = (q + corner) * n;
+            for (var k = 0; k < n; k++) out.push(floats[at + k]);
+          });
+        }
+        return {mode: 0x4 /* GL_TRIANGLES */, floats: out, count: out.length / n};
+      }
+      return {mode: mode, floats: floats, count: count};
+    },
+
+    arraysFrom: function(bufferId) {
+      _glBindBuffer(0x8892 /* GL_ARRAY_BUFFER */, bufferId);
+      var stride = WaterfallGL.STRIDE_FLOATS * 4;
+      if (!WaterfallGL.arraysOn) {
+        _glEnableClientState(0x8074 /* GL_VERTEX_ARRAY */);
+        _glEnableClientState(0x8075 /* GL_NORMAL_ARRAY */);
+        _glEnableClientState(0x8078 /* GL_TEXTURE_COORD_ARRAY */);
+        _glEnableClientState(0x8076 /* GL_COLOR_ARRAY */);
+        WaterfallGL.arraysOn = true;
+      }
+      _glVertexPointer(3, 0x1406 /* GL_FLOAT */, stride, 0);
+      _glNormalPointer(0x1406, stride, WaterfallGL.NORMAL_AT * 4);
+      _glTexCoordPointer(2, 0x1406, stride, WaterfallGL.TEXCOORD_AT * 4);
+      _glColorPointer(4, 0x1406, stride, WaterfallGL.COLOR_AT * 4);
+    },
+
+    arraysOff: function() {
+      if (!WaterfallGL.arraysOn) return;
+      _glDisableClientState(0x8074);
+      _glDisableClientState(0x8075);
+      _glDisableClientState(0x8078);
+      _glDisableClientState(0x8076);
+      _glBindBuffer(0x8892, 0);
+      WaterfallGL.arraysOn = false;
+    },
+
+    // Sends vertex floats that live on this side (immediate blocks, and list
+    // blocks that take GL's current values when called).
+    drawStreamed: function(mode, floats, count) {
+      if (!WaterfallGL.streamBuffer) WaterfallGL.streamBuffer = WaterfallGL.newBuffer();
+      _glBindBuffer(0x8892, WaterfallGL.streamBuffer);
+      GLctx.bufferData(GLctx.ARRAY_BUFFER, new Float32Array(floats), GLctx.STREAM_DRAW);
+      WaterfallGL.arraysFrom(WaterfallGL.streamBuffer);
+      _glDrawArrays(mode, 0, count);
+      WaterfallGL.arraysOff();
+    },
+
+    // A vertex with GL's current values; inside a list, values the list has
+    // not set yet are left as NaN and filled in when the list is called.
+    pushVertex: function(x, y, z) {
+      var floats = WaterfallGL.block.floats;
+      var set = WaterfallGL.compiling ? WaterfallGL.compiling.set : null;
+      floats.push(x, y, z);
+      var n = WaterfallGL.normal, t = WaterfallGL.texCoord, c = WaterfallGL.color;
+      if (set && !set.normal) floats.push(NaN, NaN, NaN); else floats.push(n[0], n[1], n[2]);
+      if (set && !set.texCoord) floats.push(NaN, NaN); else floats.push(t[0], t[1]);
+      if (set && !set.color) floats.push(NaN, NaN, NaN, NaN); else floats.push(c[0], c[1], c[2], c[3]);
+    },
+
+    fillFromCurrent: function(floats) {
+      var out = floats.slice();
+      var current = [].concat([0, 0, 0], WaterfallGL.normal, WaterfallGL.texCoord, WaterfallGL.color);
+      for (var i = 0; i < out.length; i++) {
+        if (out[i] !== out[i]) out[i] = current[i % WaterfallGL.STRIDE_FLOATS];
+      }
+      return out;
+    },
+
+    runList: function(list) {
+      var arraysBuffer = 0;
+      for (var i = 0; i < list.ops.length; i++) {
+        var op = list.ops[i];
+        if (op.call) {
+          if (arraysBuffer) { WaterfallGL.arraysOff(); arraysBuffer = 0; }
+          var inner = WaterfallGL.lists[op.call];
+          if (inner) WaterfallGL.runList(inner);
+        } else if (op.fill) {
+          if (arraysBuffer) { WaterfallGL.arraysOff(); arraysBuffer = 0; }
+          WaterfallGL.drawStreamed(op.mode, WaterfallGL.fillFromCurrent(op.floats), op.count);
+        } else {
+          if (arraysBuffer != list.buffer) {
+            WaterfallGL.arraysFrom(list.buffer);
+            arraysBuffer = list.buffer;
+          }
+          _glDrawArrays(op.mode, op.first, op.count);
+        }
+      }
+      if (arraysBuffer) WaterfallGL.arraysOff();
+      // What the list set stays GL's current value afterwards.
+      if (list.normal) WaterfallGL.normal = list.normal.slice();
+      if (list.texCoord) WaterfallGL.texCoord = list.texCoord.slice();
+      if (list.color) WaterfallGL.color = list.color.slice();
+    },
+
+    noteSet: function(what) {
+      if (WaterfallGL.compiling) WaterfallGL.compiling.set[what] = true;
+    },
+  },
+
+  glBegin__deps: ['$WaterfallGL', '$GLImmediateSetup'],
+  glBegin: function(mode) {
+    WaterfallGL.block = {mode: mode, floats: []};
+  },
+
+  glEnd__deps: ['$WaterfallGL'],
+  glEnd: function() {
+    var block = WaterfallGL.block;
+    WaterfallGL.block = null;
+    if (!block || block.floats.length == 0) return;
+    var sent = WaterfallGL.webglBlock(block.mode, block.floats);
+    if (sent.count == 0) return;
+    var list = WaterfallGL.compiling;
+    if (list) {
+      var fill = sent.floats.some(function(f) { return f !== f; });
+      if (fill) {
+        list.ops.push({fill: true, mode: sent.mode, floats: sent.floats, count: sent.count});
+      } else {
+        var first = list.floats.length / WaterfallGL.STRIDE_FLOATS;
+        Array.prototype.push.apply(list.floats, sent.floats);
+        list.ops.push({mode: sent.mode, first: first, count: sent.count});
+      }
+      if (!list.execute) return;
+      if (fill) sent.floats = WaterfallGL.fillFromCurrent(sent.floats);
+    }
+    WaterfallGL.drawStreamed(sent.mode, sent.floats, sent.count);
+  },
+
+  glVertex3f__deps: ['$WaterfallGL'],
+  glVertex3f: function(x, y, z) {
+    WaterfallGL.pushVertex(x, y, z);
+  },
+
+  glVertex2f__deps: ['$WaterfallGL'],
+  glVertex2f: function(x, y) {
+    WaterfallGL.pushVertex(x, y, 0);
+  },
+
+  glNormal3f__deps: ['$WaterfallGL'],
+  glNormal3f: function(x, y, z) {
+    WaterfallGL.normal = [x, y, z];
+    WaterfallGL.noteSet('normal');
+  },
+
+  glTexCoord2f__deps: ['$WaterfallGL'],
+  glTexCoord2f: function(s, t) {
+    WaterfallGL.texCoord = [s, t];
+    WaterfallGL.noteSet('texCoord');
+  },
+
+  glColor4f__deps: ['$WaterfallGL'],
+  glColor4f: function(r, g, b, a) {
+    WaterfallGL.color = [r, g, b, a];
+    WaterfallGL.noteSet('color');
+    GLImmediate.clientColor.set(WaterfallGL.color);
+  },
+
+  glColor3f__deps: ['glColor4f'],
+  glColor3f: function(r, g, b) {
+    _glColor4f(r, g, b, 1);
+  },
+
+  glGenLists__deps: ['$WaterfallGL'],
+  glGenLists: function(range) {
+    var first = WaterfallGL.nextListId;
+    WaterfallGL.nextListId += range;
+    return first;
+  },
+
+  glNewList__deps: ['$WaterfallGL'],
+  glNewList: function(id, mode) {
+    WaterfallGL.compiling = {id: id, execute: mode == 0x1301 /* GL_COMPILE_AND_EXECUTE */,
+      ops: [], floats: [], set: {normal: false, texCoord: false, color: false}};
+  },
+
+  glEndList__deps: ['$WaterfallGL', 'glDeleteLists'],
+  glEndList: function() {
+    var list = WaterfallGL.compiling;
+    WaterfallGL.compiling = null;
+    if (!list) return;
+    _glDeleteLists(list.id, 1);
+    if (list.floats.length) {
+      list.buffer = WaterfallGL.newBuffer();
+      _glBindBuffer(0x8892, list.buffer);
+      GLctx.bufferData(GLctx.ARRAY_BUFFER, new Float32Array(list.floats), GLctx.STATIC_DRAW);
+      _glBindBuffer(0x8892, 0);
+    }
+    list.normal = list.set.normal ? WaterfallGL.normal.slice() : null;
+    list.texCoord = list.set.texCoord ? WaterfallGL.texCoord.slice() : null;
+    list.color = list.set.color ? WaterfallGL.color.slice() : null;
+    list.floats = null;
+    WaterfallGL.lists[list.id] = list;
+  },
+
+  glCallList__deps: ['$WaterfallGL'],
+  glCallList: function(id) {
+    if (WaterfallGL.compiling) {
+      WaterfallGL.compiling.ops.push({call: id});
+      if (!WaterfallGL.compiling.execute) return;
+    }
+    var list = WaterfallGL.lists[id];
+    if (list) WaterfallGL.runList(list);
+  },
+
+  glDeleteLists__deps: ['$WaterfallGL'],
+  glDeleteLists: function(first, range) {
+    for (var id = first; id < first + range; id++) {
+      var list = WaterfallGL.lists[id];
+      if (!list) continue;
+      if (list.buffer) {
+        GLctx.deleteBuffer(GL.buffers[list.buffer]);
+        GL.buffers[list.buffer] = null;
+      }
+      delete WaterfallGL.lists[id];
+    }
+  },
+
+  // The emulation shades smoothly, which is GL's default and the only model
+  // this program asks for; its own version only logs a "TODO".
+  glShadeModel: function(mode) {},
+
+  // Desktop GL makes a texture object on its first bind and has an object 0
+  // of its own; WebGL binds only objects it made, and 0 means none.
+  glBindTexture__deps: ['$WaterfallGL', '$GL'],
+  glBindTexture: function(target, texture) {
+    var object;
+    if (texture == 0) {
+      if (!WaterfallGL.textureZero) WaterfallGL.textureZero = GLctx.createTexture();
+      object = WaterfallGL.textureZero;
+    } else {
+      if (!GL.textures[texture]) {
+        var made = GLctx.createTexture();
+        made.name = texture;
+        GL.textures[texture] = made;
+      }
+      object = GL.textures[texture];
+    }
+    GLctx.bindTexture(target, object);
+  },
+
+  // Desktop GL takes a component count (1-4) for the internal format.
+  glTexImage2D__deps: ['$emscriptenWebGLGetTexPixelData'],
+  glTexImage2D: function(target, level, internalFormat, width, height, border, format, type, pixels) {
+    var byCount = {1: 0x1909 /* GL_LUMINANCE */, 2: 0x190A /* GL_LUMINANCE_ALPHA */,
+      3: 0x1907 /* GL_RGB */, 4: 0x1908 /* GL_RGBA */};
+    if (byCount[internalFormat]) internalFormat = byCount[internalFormat];
+    GLctx.texImage2D(target, level, internalFormat, width, height, border, format, type,
+      pixels ? emscriptenWebGLGetTexPixelData(type, format, width, height, pixels, internalFormat) : null);
+  },
+
+  // GL_CLAMP is gone from WebGL; at the edge it samples as GL_CLAMP_TO_EDGE
+  // does unless a border colour is set, which this program never sets.
+  glTexParameteri: function(target, pname, param) {
+    if (param == 0x2900 /* GL_CLAMP */) param = 0x812F /* GL_CLAMP_TO_EDGE */;
+    GLctx.texParameteri(target, pname, param);
+  },
+};
+
+autoAddDeps(LibraryWaterfallGLGaps, '$WaterfallGL');
+mergeInto(LibraryManager.library, LibraryWaterfallGLGaps);
