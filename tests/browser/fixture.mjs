@@ -3,7 +3,7 @@
 // SwiftShader's WebGL, and pages that record what the console pane shows and
 // every error the browser reports.
 import { execFileSync, spawn } from 'node:child_process';
-import { readFileSync, readdirSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -78,6 +78,20 @@ export async function openPage({ address, browser }, { touch = false, width = 11
       }
       throw new Error('the picture did not come to rest');
     },
+    // The share of a core the page's main thread spent on tasks over
+    // `seconds` (Chrome's TaskDuration): JS, timers, frames. Chromium's other
+    // threads, the sound's among them, are not counted.
+    async mainThreadShareOver(seconds) {
+      const cdp = await context.newCDPSession(page);
+      await cdp.send('Performance.enable');
+      const busy = async () => (await cdp.send('Performance.getMetrics')).metrics
+        .find((metric) => metric.name === 'TaskDuration').value;
+      const before = await busy();
+      await page.waitForTimeout(seconds * 1000);
+      const share = (await busy() - before) / seconds;
+      await cdp.detach();
+      return share;
+    },
     close: () => context.close(),
   };
 }
@@ -106,30 +120,6 @@ export function nativeStartFrame(path) {
     tool.once('exit', (status) => status === 0 ? resolve(readFileSync(path))
       : reject(new Error(`take_screenshot ended with ${status}`)));
   });
-}
-
-// CPU seconds (user + system) used so far by the processes that draw a
-// page: Chromium's renderers and its GPU process (SwiftShader), found among
-// this test process's descendants.
-export function pageCpuSeconds() {
-  const ticksPerSecond = Number(execFileSync('getconf', ['CLK_TCK']));
-  const stats = new Map();
-  for (const pid of readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
-    try {
-      // Fields after the command's closing parenthesis: state ppid ... utime stime.
-      const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-      const drawing = /--type=(renderer|gpu-process)/.test(readFileSync(`/proc/${pid}/cmdline`, 'latin1'));
-      stats.set(Number(pid), { parent: Number(fields[1]), drawing,
-        ticks: Number(fields[11]) + Number(fields[12]) });
-    } catch { /* ended meanwhile */ }
-  }
-  const ours = (pid) => {
-    for (let p = stats.get(pid)?.parent; p; p = stats.get(p)?.parent) if (p === process.pid) return true;
-    return false;
-  };
-  let ticks = 0;
-  for (const [pid, stat] of stats) if (stat.drawing && ours(pid)) ticks += stat.ticks;
-  return ticks / ticksPerSecond;
 }
 
 // The help text as the program's source spells it: its C string pieces joined.
