@@ -3,10 +3,10 @@
 // Usage: node take_screenshot.mjs OUTPUT.png [SECONDS]
 import { openPage, start } from './fixture.mjs';
 
-const [output, seconds = '8'] = process.argv.slice(2);
+const [output, seconds = '20'] = process.argv.slice(2);
 const env = await start();
 try {
-  const p = await openPage(env, { width: 1040, height: 480 });
+  const p = await openPage(env, { width: 1040, height: 540 });
   await p.waitForOutput('trying to load close.bmp\n');
   await p.still();
   await p.page.keyboard.press('h');
