@@ -8,6 +8,7 @@
 #include "app/light_menu.h"
 #include "app/mouse_camera.h"
 #include "app/sound.h"
+#include "app/swap_interval.h"
 #include "image/texture_ids.h"
 #include "image/textures.h"
 #include "particles/waterfall_system.h"
@@ -58,4 +59,6 @@ void startUp(int* argc, char** argv) {
     loadTexture(GROUND_PICTURE, GROUND_TEXTURE);
     loadTexture(ROCK_PICTURE, ROCK_TEXTURE);
     initLights();
+    // Where the driver offers it, each frame waits for the display.
+    requestSwapInterval();
 }

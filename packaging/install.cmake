@@ -7,11 +7,6 @@
 # what only the Debian package adds (debian.cmake).
 include(GNUInstallDirs)
 
-set(WATERFALL_DATA_FILES sky.bmp ground.bmp close.bmp medium.wav)
-if(WIN32)
-  include(${CMAKE_CURRENT_LIST_DIR}/windows.cmake)  # one folder, a ZIP and an installer
-  return()
-endif()
 set(WATERFALL_ICON_SIZES 16 32 48 128 256)  # pixels, square
 set(WATERFALL_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/waterfall)
 set(WATERFALL_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/waterfall)

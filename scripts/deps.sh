@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a command needs, or says how to.
-# Usage: scripts/deps.sh run|test|windows
+# Usage: scripts/deps.sh run|test|windows|web
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
@@ -14,12 +14,16 @@ windows_packages=(cmake ninja-build pkg-config g++-mingw-w64-x86-64 wine wine64 
   dpkg-dev libgtest-dev zip unzip)
 # The Windows package check drives what it installs in Xvfb and looks at it.
 windows_packages+=(xvfb xdotool x11-utils imagemagick)
+# The browser build: Debian's Emscripten (it brings node), Chromium to look
+# at the page headless.
+web_packages=(cmake ninja-build emscripten chromium)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+  web) wanted=("${web_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows|web" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -17,7 +17,8 @@ var LibraryWaterfallGLGaps = {
     'glEnableClientState', 'glDisableClientState', 'glDrawArrays'],
   // The emulation announces itself on the console as it starts; the page's
   // console stays for the program's own standard error.
-  $WaterfallGL__postset: 'WaterfallGL.quietEmulationNotices();',
+  $WaterfallGL__postset: 'WaterfallGL.quietEmulationNotices();' +
+    'Browser.moduleContextCreatedCallbacks.push(WaterfallGL.skipUnchangedUniforms);',
   $WaterfallGL: {
     quietEmulationNotices: function() {
       var toConsole = err;
@@ -42,6 +43,7 @@ var LibraryWaterfallGLGaps = {
     streamBuffer: 0,    // GL name of the buffer immediate blocks are sent through
     textureZero: null,  // WebGL texture standing in for desktop GL's object 0
     arraysOn: false,
+    colorArrayOn: false,
 
     newBuffer: function() {
       var id = GL.getNewId(GL.buffers);
@@ -49,6 +51,37 @@ var LibraryWaterfallGLGaps = {
       buffer.name = id;
       GL.buffers[id] = buffer;
       return id;
+    },
+
+    // The emulation sends every light, material and fog value before each
+    // draw, thousands of times a frame for the drops; a value a uniform
+    // already holds is not sent again.
+    skipUnchangedUniforms: function() {
+      ['uniform1f', 'uniform4fv', 'uniformMatrix3fv', 'uniformMatrix4fv'].forEach(function(name) {
+        var send = GLctx[name];
+        var isMatrix = name.indexOf('Matrix') >= 0;
+        GLctx[name] = function(location, a, b) {
+          if (!location) return;
+          var values = isMatrix ? b : a;
+          var held = location.waterfallHeld;
+          if (typeof values == 'number') {
+            if (held === values) return;
+            location.waterfallHeld = values;
+          } else {
+            if (held && held.length == values.length) {
+              var same = true;
+              for (var i = 0; i < values.length; i++) {
+                if (held[i] !== values[i]) { same = false; break; }
+              }
+              if (same) return;
+              held.set(values);
+            } else {
+              location.waterfallHeld = new Float32Array(values);
+            }
+          }
+          send.apply(GLctx, arguments);
+        };
+      });
     },
 
     // The WebGL primitive and the vertex floats for a desktop GL block.
@@ -76,30 +109,33 @@ var LibraryWaterfallGLGaps = {
       return {mode: mode, floats: floats, count: count};
     },
 
-    arraysFrom: function(bufferId) {
-      _glBindBuffer(0x8892 /* GL_ARRAY_BUFFER */, bufferId);
+    // Points the emulation's client arrays into a WebGL buffer. Without the
+    // colour array the emulation takes the current colour for every vertex.
+    // The arrays stay on between draws (nothing else in the program uses
+    // client arrays), so a run of drops changes no state but the matrix.
+    arraysFrom: function(bufferId, withColor) {
+      if (GLctx.currentArrayBufferBinding != bufferId) {
+        _glBindBuffer(0x8892 /* GL_ARRAY_BUFFER */, bufferId);
+      }
       var stride = WaterfallGL.STRIDE_FLOATS * 4;
       if (!WaterfallGL.arraysOn) {
         _glEnableClientState(0x8074 /* GL_VERTEX_ARRAY */);
         _glEnableClientState(0x8075 /* GL_NORMAL_ARRAY */);
         _glEnableClientState(0x8078 /* GL_TEXTURE_COORD_ARRAY */);
-        _glEnableClientState(0x8076 /* GL_COLOR_ARRAY */);
+        _glVertexPointer(3, 0x1406 /* GL_FLOAT */, stride, 0);
+        _glNormalPointer(0x1406, stride, WaterfallGL.NORMAL_AT * 4);
+        _glTexCoordPointer(2, 0x1406, stride, WaterfallGL.TEXCOORD_AT * 4);
         WaterfallGL.arraysOn = true;
       }
-      _glVertexPointer(3, 0x1406 /* GL_FLOAT */, stride, 0);
-      _glNormalPointer(0x1406, stride, WaterfallGL.NORMAL_AT * 4);
-      _glTexCoordPointer(2, 0x1406, stride, WaterfallGL.TEXCOORD_AT * 4);
-      _glColorPointer(4, 0x1406, stride, WaterfallGL.COLOR_AT * 4);
-    },
-
-    arraysOff: function() {
-      if (!WaterfallGL.arraysOn) return;
-      _glDisableClientState(0x8074);
-      _glDisableClientState(0x8075);
-      _glDisableClientState(0x8078);
-      _glDisableClientState(0x8076);
-      _glBindBuffer(0x8892, 0);
-      WaterfallGL.arraysOn = false;
+      if (withColor != WaterfallGL.colorArrayOn) {
+        if (withColor) {
+          _glEnableClientState(0x8076 /* GL_COLOR_ARRAY */);
+          _glColorPointer(4, 0x1406, stride, WaterfallGL.COLOR_AT * 4);
+        } else {
+          _glDisableClientState(0x8076);
+        }
+        WaterfallGL.colorArrayOn = withColor;
+      }
     },
 
     // Sends vertex floats that live on this side (immediate blocks, and list
@@ -108,9 +144,60 @@ var LibraryWaterfallGLGaps = {
       if (!WaterfallGL.streamBuffer) WaterfallGL.streamBuffer = WaterfallGL.newBuffer();
       _glBindBuffer(0x8892, WaterfallGL.streamBuffer);
       GLctx.bufferData(GLctx.ARRAY_BUFFER, new Float32Array(floats), GLctx.STREAM_DRAW);
-      WaterfallGL.arraysFrom(WaterfallGL.streamBuffer);
+      WaterfallGL.arraysFrom(WaterfallGL.streamBuffer, true);
       _glDrawArrays(mode, 0, count);
-      WaterfallGL.arraysOff();
+    },
+
+    // A triangle block as triangle strips: a strip as it is, anything else a
+    // strip of three corners per triangle, in GL's order.
+    strips: function(op) {
+      if (op.mode == 0x5 /* GL_TRIANGLE_STRIP */) return [op.floats];
+      var n = WaterfallGL.STRIDE_FLOATS, f = op.floats, out = [];
+      var corner = function(strip, v) { for (var k = 0; k < n; k++) strip.push(f[v * n + k]); };
+      for (var i = 0; i + 2 < op.count; i++) {
+        var strip = [];
+        if (op.mode == 0x4 /* GL_TRIANGLES */) {
+          if (i % 3) continue;
+          corner(strip, i); corner(strip, i + 1); corner(strip, i + 2);
+        } else {  // GL_TRIANGLE_FAN
+          corner(strip, 0); corner(strip, i + 1); corner(strip, i + 2);
+        }
+        out.push(strip);
+      }
+      return out;
+    },
+
+    // A list's neighbouring triangle blocks become one strip, joined by
+    // triangles of no area (each block still starts on an even vertex, so
+    // every triangle keeps its winding): a drop's sphere is a dozen strips,
+    // and a draw costs far more than a few extra vertices.
+    mergeTriangles: function(ops) {
+      var n = WaterfallGL.STRIDE_FLOATS, merged = [], run = null;
+      var repeat = function(floats, at) {
+        for (var k = 0; k < n; k++) floats.push(floats[at * n + k]);
+      };
+      ops.forEach(function(op) {
+        var triangles = !op.fill && !op.call && op.mode >= 0x4 && op.mode <= 0x6;
+        if (!triangles) {
+          run = null;
+          merged.push(op);
+          return;
+        }
+        if (!run || run.currentColor != op.currentColor) {
+          run = {mode: 0x5 /* GL_TRIANGLE_STRIP */, floats: [], count: 0, currentColor: op.currentColor};
+          merged.push(run);
+        }
+        WaterfallGL.strips(op).forEach(function(strip) {
+          if (run.count) {
+            repeat(run.floats, run.count - 1);
+            if (run.count % 2) repeat(run.floats, run.count - 1);
+            for (var k = 0; k < n; k++) run.floats.push(strip[k]);
+          }
+          Array.prototype.push.apply(run.floats, strip);
+          run.count = run.floats.length / n;
+        });
+      });
+      return merged;
     },
 
     // A vertex with GL's current values; inside a list, values the list has
@@ -135,25 +222,18 @@ var LibraryWaterfallGLGaps = {
     },
 
     runList: function(list) {
-      var arraysBuffer = 0;
       for (var i = 0; i < list.ops.length; i++) {
         var op = list.ops[i];
         if (op.call) {
-          if (arraysBuffer) { WaterfallGL.arraysOff(); arraysBuffer = 0; }
           var inner = WaterfallGL.lists[op.call];
           if (inner) WaterfallGL.runList(inner);
         } else if (op.fill) {
-          if (arraysBuffer) { WaterfallGL.arraysOff(); arraysBuffer = 0; }
           WaterfallGL.drawStreamed(op.mode, WaterfallGL.fillFromCurrent(op.floats), op.count);
         } else {
-          if (arraysBuffer != list.buffer) {
-            WaterfallGL.arraysFrom(list.buffer);
-            arraysBuffer = list.buffer;
-          }
+          WaterfallGL.arraysFrom(list.buffer, !op.currentColor);
           _glDrawArrays(op.mode, op.first, op.count);
         }
       }
-      if (arraysBuffer) WaterfallGL.arraysOff();
       // What the list set stays GL's current value afterwards.
       if (list.normal) WaterfallGL.normal = list.normal.slice();
       if (list.texCoord) WaterfallGL.texCoord = list.texCoord.slice();
@@ -179,16 +259,22 @@ var LibraryWaterfallGLGaps = {
     if (sent.count == 0) return;
     var list = WaterfallGL.compiling;
     if (list) {
-      var fill = sent.floats.some(function(f) { return f !== f; });
+      // A colour the list never set is GL's current one when called: the
+      // emulation's own current colour, with the colour array off. A normal
+      // or texture coordinate it never set is filled in on each call.
+      var n = WaterfallGL.STRIDE_FLOATS, fill = false, currentColor = false;
+      for (var i = 0; i < sent.floats.length; i++) {
+        if (sent.floats[i] === sent.floats[i]) continue;
+        if (i % n >= WaterfallGL.COLOR_AT) currentColor = true; else fill = true;
+      }
       if (fill) {
         list.ops.push({fill: true, mode: sent.mode, floats: sent.floats, count: sent.count});
       } else {
-        var first = list.floats.length / WaterfallGL.STRIDE_FLOATS;
-        Array.prototype.push.apply(list.floats, sent.floats);
-        list.ops.push({mode: sent.mode, first: first, count: sent.count});
+        list.ops.push({mode: sent.mode, count: sent.count, currentColor: currentColor,
+          floats: sent.floats.map(function(f) { return f === f ? f : 0; })});
       }
       if (!list.execute) return;
-      if (fill) sent.floats = WaterfallGL.fillFromCurrent(sent.floats);
+      sent.floats = WaterfallGL.fillFromCurrent(sent.floats);
     }
     WaterfallGL.drawStreamed(sent.mode, sent.floats, sent.count);
   },
@@ -237,7 +323,7 @@ var LibraryWaterfallGLGaps = {
   glNewList__deps: ['$WaterfallGL'],
   glNewList: function(id, mode) {
     WaterfallGL.compiling = {id: id, execute: mode == 0x1301 /* GL_COMPILE_AND_EXECUTE */,
-      ops: [], floats: [], set: {normal: false, texCoord: false, color: false}};
+      ops: [], set: {normal: false, texCoord: false, color: false}};
   },
 
   glEndList__deps: ['$WaterfallGL', 'glDeleteLists'],
@@ -246,16 +332,22 @@ var LibraryWaterfallGLGaps = {
     WaterfallGL.compiling = null;
     if (!list) return;
     _glDeleteLists(list.id, 1);
-    if (list.floats.length) {
+    var floats = [];
+    list.ops = WaterfallGL.mergeTriangles(list.ops);
+    list.ops.forEach(function(op) {
+      if (op.fill || op.call) return;
+      op.first = floats.length / WaterfallGL.STRIDE_FLOATS;
+      Array.prototype.push.apply(floats, op.floats);
+      op.floats = null;
+    });
+    if (floats.length) {
       list.buffer = WaterfallGL.newBuffer();
       _glBindBuffer(0x8892, list.buffer);
-      GLctx.bufferData(GLctx.ARRAY_BUFFER, new Float32Array(list.floats), GLctx.STATIC_DRAW);
-      _glBindBuffer(0x8892, 0);
+      GLctx.bufferData(GLctx.ARRAY_BUFFER, new Float32Array(floats), GLctx.STATIC_DRAW);
     }
     list.normal = list.set.normal ? WaterfallGL.normal.slice() : null;
     list.texCoord = list.set.texCoord ? WaterfallGL.texCoord.slice() : null;
     list.color = list.set.color ? WaterfallGL.color.slice() : null;
-    list.floats = null;
     WaterfallGL.lists[list.id] = list;
   },
 
@@ -275,6 +367,7 @@ var LibraryWaterfallGLGaps = {
       var list = WaterfallGL.lists[id];
       if (!list) continue;
       if (list.buffer) {
+        if (GLctx.currentArrayBufferBinding == list.buffer) _glBindBuffer(0x8892, 0);
         GLctx.deleteBuffer(GL.buffers[list.buffer]);
         GL.buffers[list.buffer] = null;
       }

@@ -1,14 +1,12 @@
 // A recording stand-in for GL, GLU and GLUT (see gl_recorder.h).
 #include "tests/support/gl_recorder.h"
 
-#ifndef _WIN32
-#include <GL/glx.h>
-#endif
-
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <sstream>
+
+#include "tests/support/call_record.h"
 
 // GLU's quadric is opaque to the program; the stand-in's is just a number.
 class GLUquadric {
@@ -67,13 +65,10 @@ std::string formatNumber(double value) {
     return buffer;
 }
 
-// One argument of a recorded call, formatted the way tests spell it.
-struct Arg {
-    std::string text;
-    std::vector<double> numbers;
-    std::string string;
-    bool isString = false;
-};
+}  // namespace
+
+// Shared with the per-platform stand-in files (call_record.h).
+namespace recorder {
 
 Arg en(GLenum value) {
     const auto found = enumNames().find(value);
@@ -105,7 +100,7 @@ Arg quadric(const GLUquadric* q) { return {quadricName(q), {}, {}, false}; }
 Arg pointer(const void* p) { return {p ? "ptr" : "NULL", {}, {}, false}; }
 Arg callback(const void* p) { return {p ? "fn" : "NULL", {}, {}, false}; }
 
-void record(const char* name, std::initializer_list<Arg> args = {}) {
+void record(const char* name, std::initializer_list<Arg> args) {
     GlCall call;
     call.name = name;
     call.text = std::string(name) + "(";
@@ -124,6 +119,12 @@ void record(const char* name, std::initializer_list<Arg> args = {}) {
     }
     calls.push_back(std::move(call));
 }
+
+}  // namespace recorder
+
+using namespace recorder;
+
+namespace {
 
 int valuesOf(GLenum pname) {
     switch (pname) {
@@ -383,45 +384,7 @@ STANDIN_API void APIENTRY gluCylinder(GLUquadric* q, GLdouble base, GLdouble top
                            num(stacks)});
 }
 
-// ---- GLX (the swap interval request; WGL's is not recorded) -----------
-
-#ifndef _WIN32
-
-namespace {
-
-// DefaultScreen reads the display's default_screen: 0 here.
-std::remove_pointer_t<_XPrivDisplay> currentDisplay{};
-constexpr GLXDrawable CURRENT_DRAWABLE = 7;
-
-void swapIntervalEXT(Display* /*display*/, GLXDrawable drawable, int interval) {
-    record("glXSwapIntervalEXT", {num(static_cast<double>(drawable)), num(interval)});
-}
-int swapIntervalMESA(unsigned int interval) {
-    record("glXSwapIntervalMESA", {num(interval)});
-    return 0;
-}
-int swapIntervalSGI(int interval) {
-    record("glXSwapIntervalSGI", {num(interval)});
-    return 0;
-}
-
-}  // namespace
-
-Display* glXGetCurrentDisplay() { return reinterpret_cast<Display*>(&currentDisplay); }
-GLXDrawable glXGetCurrentDrawable() { return CURRENT_DRAWABLE; }
-const char* glXQueryExtensionsString(Display* /*display*/, int screen) {
-    record("glXQueryExtensionsString", {num(screen)});
-    return state.glxExtensions.c_str();
-}
-__GLXextFuncPtr glXGetProcAddressARB(const GLubyte* name) {
-    const std::string function = reinterpret_cast<const char*>(name);
-    record("glXGetProcAddressARB", {str(function.c_str())});
-    if (function == "glXSwapIntervalEXT") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalEXT);
-    if (function == "glXSwapIntervalMESA") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalMESA);
-    if (function == "glXSwapIntervalSGI") return reinterpret_cast<__GLXextFuncPtr>(swapIntervalSGI);
-    return nullptr;
-}
-#endif
+// ---- GLX, WGL and winmm: the per-platform files (glx_standin.cpp, ...) --
 
 // ---- GLUT --------------------------------------------------------------
 
@@ -546,38 +509,6 @@ STANDIN_API int __glutCreateMenuWithExit(void (*func)(int), void(__cdecl*)(int))
 }
 }  // extern "C"
 
-// ---- winmm -------------------------------------------------------------
-
-namespace {
-
-Arg soundFlags(DWORD flags) {
-    static const std::pair<DWORD, const char*> names[] = {
-        {SND_ASYNC, "SND_ASYNC"}, {SND_NODEFAULT, "SND_NODEFAULT"}, {SND_MEMORY, "SND_MEMORY"},
-        {SND_LOOP, "SND_LOOP"}, {SND_NOSTOP, "SND_NOSTOP"}, {SND_NOWAIT, "SND_NOWAIT"},
-        {SND_ALIAS, "SND_ALIAS"}, {SND_FILENAME, "SND_FILENAME"}, {SND_RESOURCE, "SND_RESOURCE"},
-    };
-    std::string text;
-    DWORD rest = flags;
-    for (const auto& [flag, name] : names) {
-        if ((flags & flag) != flag) continue;
-        text += (text.empty() ? "" : " | ") + std::string(name);
-        rest &= ~flag;
-    }
-    if (rest != 0 || text.empty()) {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "0x%lX", static_cast<unsigned long>(rest));
-        text += (text.empty() ? "" : " | ") + std::string(hex);
-    }
-    return {text, {static_cast<double>(flags)}, {}, false};
-}
-
-}  // namespace
-
-STANDIN_API BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
-    record("PlaySoundA", {sound ? str(sound) : pointer(nullptr),
-                          pointer(reinterpret_cast<const void*>(module)), soundFlags(flags)});
-    return TRUE;
-}
 #endif
 
 void chooseMenuEntry(int button, int value) {

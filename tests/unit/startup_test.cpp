@@ -11,6 +11,7 @@
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/step_pacing.h"
+#include "app/swap_interval.h"
 #include "particles/random_source.h"
 #include "particles/waterfall_system.h"
 #include "scene/display.h"
@@ -37,6 +38,7 @@ protected:
 };
 
 TEST_F(StartupTest, OpensTheWindowAndRegistersTheCallbacksInOrder) {
+    glState().glxExtensions = "GLX_EXT_swap_control";  // WGL's stand-in offers none
     runStartUp();
     const Calls calls = glCallTexts();
     ASSERT_GE(calls.size(), 8u) << glCallDump();
@@ -64,6 +66,16 @@ TEST_F(StartupTest, OpensTheWindowAndRegistersTheCallbacksInOrder) {
         }
     }
     EXPECT_EQ(registrations, present);
+    // Last, the swap interval request, just as it goes alone: on X11
+    // glXQueryExtensionsString(0), glXGetProcAddressARB("glXSwapIntervalEXT"),
+    // glXSwapIntervalEXT(7, 1); on Windows WGL's look-ups.
+    clearGlCalls();
+    requestSwapInterval();
+    const Calls request = glCallTexts();
+    ASSERT_FALSE(request.empty());
+    ASSERT_GE(calls.size(), request.size());
+    const Calls tail(calls.end() - static_cast<std::ptrdiff_t>(request.size()), calls.end());
+    EXPECT_EQ(tail, request);
 }
 
 TEST_F(StartupTest, SetsTheStartStateAndTheFixedGlState) {

@@ -1,24 +1,6 @@
-// The background sound: "medium.wav" from the working directory, looping.
-// Windows plays it through its multimedia sound service, elsewhere SDL2's
-// audio plays it from a callback that wraps round at the end of the samples.
+// The background sound through SDL2's audio: a callback that wraps round at
+// the end of the samples.
 #include "app/sound.h"
-
-#ifdef _WIN32
-
-#include <windows.h>
-#include <mmsystem.h>
-
-namespace {
-constexpr const char* SOUND_FILE = "medium.wav";
-}  // namespace
-
-void startLoopingSound() {
-    // Without SND_NODEFAULT a missing or unreadable file plays Windows'
-    // default sound instead, looping; silence is what it means elsewhere.
-    PlaySoundA(SOUND_FILE, NULL, SND_ASYNC | SND_LOOP | SND_NODEFAULT);
-}
-
-#else
 
 #include <SDL.h>
 
@@ -26,8 +8,6 @@ void startLoopingSound() {
 #include <cstring>
 
 namespace {
-
-constexpr const char* SOUND_FILE = "medium.wav";
 
 // The decoded samples. Written once before the device starts; afterwards
 // only SDL's audio thread touches `position`, inside the callback.
@@ -95,5 +75,3 @@ void startLoopingSound() {
     std::atexit(stopSound);
     SDL_PauseAudioDevice(device, 0);
 }
-
-#endif
