@@ -54,7 +54,9 @@ export async function openPage({ address, browser }, { touch = false, width = 11
   const shot = () => canvas.screenshot();
   return {
     page, errors, canvas, shot,
-    output: () => page.locator('#console').textContent(),
+    // The pane's text as rendered: blanks and line ends only survive a
+    // terminal-like white-space rule.
+    output: () => page.locator('#console').innerText(),
     async waitForOutput(text) {
       await page.waitForFunction((t) => document.getElementById('console').textContent.includes(t),
         text, { timeout: WAIT_MS });
