@@ -18,7 +18,7 @@ var LibraryWaterfallGLGaps = {
   // The emulation announces itself on the console as it starts; the page's
   // console stays for the program's own standard error.
   $WaterfallGL__postset: 'WaterfallGL.quietEmulationNotices();' +
-    'Browser.moduleContextCreatedCallbacks.push(WaterfallGL.skipUnchangedUniforms);',
+    'Browser.moduleContextCreatedCallbacks.push(WaterfallGL.skipUnchangedState);',
   $WaterfallGL: {
     quietEmulationNotices: function() {
       var toConsole = err;
@@ -53,35 +53,79 @@ var LibraryWaterfallGLGaps = {
       return id;
     },
 
-    // The emulation sends every light, material and fog value before each
-    // draw, thousands of times a frame for the drops; a value a uniform
-    // already holds is not sent again.
-    skipUnchangedUniforms: function() {
+    // The emulation sends every light, material and fog value, and points
+    // every vertex attribute again, before each draw: thousands of times a
+    // frame for the drops. What WebGL already holds is not sent again.
+    skipUnchangedState: function() {
       ['uniform1f', 'uniform4fv', 'uniformMatrix3fv', 'uniformMatrix4fv'].forEach(function(name) {
         var send = GLctx[name];
         var isMatrix = name.indexOf('Matrix') >= 0;
         GLctx[name] = function(location, a, b) {
           if (!location) return;
-          var values = isMatrix ? b : a;
-          var held = location.waterfallHeld;
-          if (typeof values == 'number') {
-            if (held === values) return;
-            location.waterfallHeld = values;
-          } else {
-            if (held && held.length == values.length) {
-              var same = true;
-              for (var i = 0; i < values.length; i++) {
-                if (held[i] !== values[i]) { same = false; break; }
-              }
-              if (same) return;
-              held.set(values);
-            } else {
-              location.waterfallHeld = new Float32Array(values);
-            }
-          }
+          if (WaterfallGL.holds(location, isMatrix ? b : a)) return;
           send.apply(GLctx, arguments);
         };
       });
+      // Per attribute: the constant value, whether the array is on, and where
+      // it points (which also depends on the bound array buffer).
+      var attributes = [];
+      var attribute = function(index) {
+        return attributes[index] || (attributes[index] = {});
+      };
+      var sendConstant = GLctx.vertexAttrib4fv;
+      GLctx.vertexAttrib4fv = function(index, values) {
+        if (WaterfallGL.holds(attribute(index), values)) return;
+        sendConstant.call(GLctx, index, values);
+      };
+      var enable = GLctx.enableVertexAttribArray, disable = GLctx.disableVertexAttribArray;
+      GLctx.enableVertexAttribArray = function(index) {
+        if (attribute(index).on === true) return;
+        attribute(index).on = true;
+        enable.call(GLctx, index);
+      };
+      GLctx.disableVertexAttribArray = function(index) {
+        if (attribute(index).on === false) return;
+        attribute(index).on = false;
+        disable.call(GLctx, index);
+      };
+      var bind = GLctx.bindBuffer, arrayBuffer = null, bufferNames = 0;
+      GLctx.bindBuffer = function(target, buffer) {
+        if (target == GLctx.ARRAY_BUFFER) {
+          arrayBuffer = buffer;
+          if (buffer && !buffer.waterfallName) buffer.waterfallName = ++bufferNames;
+        }
+        bind.call(GLctx, target, buffer);
+      };
+      var point = GLctx.vertexAttribPointer;
+      GLctx.vertexAttribPointer = function(index, size, type, normalized, stride, offset) {
+        var bound = arrayBuffer ? arrayBuffer.waterfallName : 0;
+        var where = [bound, size, type, normalized, stride, offset].join();
+        if (attribute(index).where === where) return;
+        attribute(index).where = where;
+        point.apply(GLctx, arguments);
+      };
+    },
+
+    // Whether `holder` already holds `values` (a number or an array); if not,
+    // it holds them from now on.
+    holds: function(holder, values) {
+      var held = holder.waterfallHeld;
+      if (typeof values == 'number') {
+        if (held === values) return true;
+        holder.waterfallHeld = values;
+        return false;
+      }
+      if (held && held.length == values.length) {
+        for (var i = 0; i < values.length; i++) {
+          if (held[i] !== values[i]) {
+            held.set(values);
+            return false;
+          }
+        }
+        return true;
+      }
+      holder.waterfallHeld = new Float32Array(values);
+      return false;
     },
 
     // The WebGL primitive and the vertex floats for a desktop GL block.

@@ -222,10 +222,14 @@ var LibraryWaterfallGlutGaps = {
       WaterfallMenu.longPress = null;
     },
 
-    // The program has ended: no pop-up and no press left over.
+    // The program has ended: no pop-up, no press left over, and no menu to
+    // open any more.
     end: function() {
       WaterfallMenu.cancelLongPress();
       WaterfallMenu.close();
+      WaterfallMenu.menus = {};
+      WaterfallMenu.attached = {};
+      WaterfallMenu.current = 0;
     },
   },
 

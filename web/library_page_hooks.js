@@ -19,7 +19,7 @@ var LibraryWaterfallPageHooks = {
     decoder: null,
     exited: false,
     audio: null,
-    audioUrl: null,
+    audioUrl: null,  // the sound file's bytes as a blob: URL
 
     install: function() {
       if (!Module['stdout']) Module['stdout'] = WaterfallPage.outputByte;
@@ -70,8 +70,10 @@ var LibraryWaterfallPageHooks = {
       }
       if (typeof Audio == 'undefined') return;
       WaterfallPage.audioUrl = URL.createObjectURL(new Blob([bytes], {type: 'audio/wav'}));
-      var audio = new Audio(WaterfallPage.audioUrl);
+      var audio = new Audio();
+      audio.preload = 'none';  // nothing is read before the first gesture
       audio.loop = true;
+      audio.src = WaterfallPage.audioUrl;
       WaterfallPage.audio = audio;
       var tryPlay = function() {
         if (WaterfallPage.exited || !WaterfallPage.audio) return;
@@ -89,11 +91,13 @@ var LibraryWaterfallPageHooks = {
       });
     },
 
+    // Paused only: the element may still be reading the file, and taking
+    // the file away under it is an error on the console. The page's end
+    // frees both.
     stopSound: function() {
       if (!WaterfallPage.audio) return;
       WaterfallPage.audio.pause();
       WaterfallPage.audio = null;
-      URL.revokeObjectURL(WaterfallPage.audioUrl);
     },
   },
 
