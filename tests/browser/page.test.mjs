@@ -130,5 +130,6 @@ test('a picture missing from the data shows the loader lines and status 1', asyn
   await p.page.getByText('The program ended with status 1.').waitFor();
   assert.equal(await p.output(),
     'trying to load sky.bmp\ntrying to load ground.bmp\nFile Not Found : ground.bmp\n');
+  assert.deepEqual(p.errors, []);
   await p.close();
 });
