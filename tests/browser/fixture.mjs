@@ -29,7 +29,8 @@ export async function start() {
     server.once('exit', (status) => reject(new Error(`scripts/serve-web ended: ${status}`)));
   });
   const browser = await chromium.launch({
-    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium', args: CHROMIUM_ARGS });
+    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium', args: CHROMIUM_ARGS,
+  }).catch((error) => { server.kill(); throw error; });
   return { address, browser, stop: async () => { await browser.close(); server.kill(); } };
 }
 
