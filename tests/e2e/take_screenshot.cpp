@@ -1,5 +1,6 @@
 // Makes the README's screenshot: the program in a private Xvfb, "a" to start
 // the water, a few seconds of pouring, then a capture of the window as PNG.
+// With 0 seconds there is no pour: the start frame, still.
 // Usage: take_screenshot OUTPUT.png [SECONDS]
 #include <cstdio>
 #include <cstdlib>
@@ -31,8 +32,10 @@ int main(int argc, char** argv) {
         }
         // The first frame, before any water, then the pour.
         program.waitForStill(e2e::Seconds(0.5), e2e::Seconds(WINDOW_TIMEOUT_SECONDS));
-        program.key('a');
-        e2e::sleepFor(e2e::Seconds(pourSeconds));
+        if (pourSeconds > 0) {
+            program.key('a');
+            e2e::sleepFor(e2e::Seconds(pourSeconds));
+        }
         const e2e::Screenshot shot = program.screenshot();
         program.key('q');
         program.waitForExit();
