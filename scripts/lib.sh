@@ -10,8 +10,11 @@ linux_build=${WATERFALL_BUILD_DIR:-$root/build}
 windows_build=${WATERFALL_WINDOWS_BUILD_DIR:-$root/build-windows}
 sanitize_build=${WATERFALL_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 fuzz_build=${WATERFALL_FUZZ_BUILD_DIR:-$root/build-fuzz}
+web_build=${WATERFALL_WEB_BUILD_DIR:-$root/build-web}
 # freeglut and GoogleTest built for Windows, once.
 windows_prefix=${WATERFALL_WINDOWS_PREFIX:-$root/.cache/mingw-w64}
+# GLU's quadrics built with emcc, once.
+web_glu_cache=${WATERFALL_WEB_GLU_CACHE:-$root/.cache/web-glu}
 
 say() { echo "$script_name: $*"; }
 fail() {
@@ -77,4 +80,31 @@ quietly() {
     fail "$what"
   fi
   rm -f "$log"
+}
+
+# The browser tests' node modules (playwright-core, pinned), installed as
+# their package-lock.json says.
+browser_test_modules() {
+  quietly "npm could not install tests/browser's modules" \
+    npm ci --prefix "$root/tests/browser" --no-audit --no-fund
+}
+
+# Downloads a Debian source package's files into DIR through a private
+# deb-src list: the system's own apt lists stay as they are.
+# Usage: download_debian_source PACKAGE DIR
+download_debian_source() {
+  local package=$1 dir=$2 apt_dir
+  apt_dir=$dir/apt
+  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
+  cat >"$apt_dir/sources.list.d/debian-src.sources" <<SOURCES
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+  local apt_options=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
+    -o Dir::State::Lists="$apt_dir/lists" -o APT::Sandbox::User=root)
+  apt-get "${apt_options[@]}" update -qq &&
+    (cd "$dir" && apt-get "${apt_options[@]}" source --download-only -qq "$package")
 }
