@@ -9,7 +9,9 @@
 // through the emulation's own client-array path, which does the lighting,
 // fog and texturing. Only the immediate-mode calls are recorded into a list;
 // anything else called while compiling runs at once (this program compiles
-// nothing else).
+// nothing else). A list block whose vertices all lack a normal, a texture
+// coordinate or a colour takes GL's current one as a constant attribute when
+// called, so the block stays in its buffer.
 
 var LibraryWaterfallGLGaps = {
   $WaterfallGL__deps: ['$GL', '$GLImmediateSetup', '$GLEmulation', 'glBindBuffer',
@@ -41,9 +43,14 @@ var LibraryWaterfallGLGaps = {
     lists: {},
     nextListId: 1,
     streamBuffer: 0,    // GL name of the buffer immediate blocks are sent through
+    streamed: null,     // Float32Array: what it holds
     textureZero: null,  // WebGL texture standing in for desktop GL's object 0
     arraysOn: false,
-    colorArrayOn: false,
+    // Which client arrays are on; off, the attribute takes GL's current value.
+    arrayOn: {normal: false, texCoord: false, color: false},
+    constant: null,     // Float32Array(4): a current value on its way to WebGL
+    // Nothing taken from GL's current values: immediate and filled blocks.
+    NONE_CURRENT: {currentNormal: false, currentTexCoord: false, currentColor: false},
 
     newBuffer: function() {
       var id = GL.getNewId(GL.buffers);
@@ -160,43 +167,78 @@ var LibraryWaterfallGLGaps = {
       return {mode: mode, floats: floats, count: count};
     },
 
-    // Points the emulation's client arrays into a WebGL buffer. Without the
-    // colour array the emulation takes the current colour for every vertex.
-    // The arrays stay on between draws (nothing else in the program uses
+    // Points the emulation's client arrays into a WebGL buffer, with the
+    // arrays of the values `op` takes from GL's current ones off (the
+    // emulation then takes the current colour itself; the normal and the
+    // texture coordinate go to their attributes as constants). The arrays
+    // stay as they are between draws (nothing else in the program uses
     // client arrays), so a run of drops changes no state but the matrix.
-    arraysFrom: function(bufferId, withColor) {
+    arraysFor: function(bufferId, op) {
       if (GLctx.currentArrayBufferBinding != bufferId) {
         _glBindBuffer(0x8892 /* GL_ARRAY_BUFFER */, bufferId);
       }
-      var stride = WaterfallGL.STRIDE_FLOATS * 4;
       if (!WaterfallGL.arraysOn) {
+        var stride = WaterfallGL.STRIDE_FLOATS * 4;
         _glEnableClientState(0x8074 /* GL_VERTEX_ARRAY */);
-        _glEnableClientState(0x8075 /* GL_NORMAL_ARRAY */);
-        _glEnableClientState(0x8078 /* GL_TEXTURE_COORD_ARRAY */);
         _glVertexPointer(3, 0x1406 /* GL_FLOAT */, stride, 0);
         _glNormalPointer(0x1406, stride, WaterfallGL.NORMAL_AT * 4);
         _glTexCoordPointer(2, 0x1406, stride, WaterfallGL.TEXCOORD_AT * 4);
+        _glColorPointer(4, 0x1406, stride, WaterfallGL.COLOR_AT * 4);
+        WaterfallGL.constant = new Float32Array(4);
         WaterfallGL.arraysOn = true;
       }
-      if (withColor != WaterfallGL.colorArrayOn) {
-        if (withColor) {
-          _glEnableClientState(0x8076 /* GL_COLOR_ARRAY */);
-          _glColorPointer(4, 0x1406, stride, WaterfallGL.COLOR_AT * 4);
-        } else {
-          _glDisableClientState(0x8076);
-        }
-        WaterfallGL.colorArrayOn = withColor;
+      WaterfallGL.arrayFor('normal', 0x8075 /* GL_NORMAL_ARRAY */, !op.currentNormal);
+      WaterfallGL.arrayFor('texCoord', 0x8078 /* GL_TEXTURE_COORD_ARRAY */, !op.currentTexCoord);
+      WaterfallGL.arrayFor('color', 0x8076 /* GL_COLOR_ARRAY */, !op.currentColor);
+      var constant = WaterfallGL.constant;
+      if (op.currentNormal) {
+        var n = WaterfallGL.normal;
+        constant[0] = n[0]; constant[1] = n[1]; constant[2] = n[2]; constant[3] = 1;
+        WaterfallGL.sendConstant(GLImmediate.NORMAL);
+      }
+      if (op.currentTexCoord) {
+        var t = WaterfallGL.texCoord;
+        constant[0] = t[0]; constant[1] = t[1]; constant[2] = 0; constant[3] = 1;
+        WaterfallGL.sendConstant(GLImmediate.TEXTURE0);
       }
     },
 
+    arrayFor: function(name, clientState, on) {
+      if (WaterfallGL.arrayOn[name] == on) return;
+      if (on) _glEnableClientState(clientState); else _glDisableClientState(clientState);
+      WaterfallGL.arrayOn[name] = on;
+    },
+
+    // The emulation binds each attribute to its own index in every program
+    // it makes. With the array off there, the shader reads this constant.
+    // The renderer drawn before may have left the array on: the emulation
+    // switches off only the arrays the client still has on.
+    sendConstant: function(index) {
+      GLctx.disableVertexAttribArray(index);
+      GLctx.vertexAttrib4fv(index, WaterfallGL.constant);
+    },
+
     // Sends vertex floats that live on this side (immediate blocks, and list
-    // blocks that take GL's current values when called).
+    // blocks that take GL's current values when called); the same block as
+    // the one sent last (the ground, every frame) is not sent again.
     drawStreamed: function(mode, floats, count) {
       if (!WaterfallGL.streamBuffer) WaterfallGL.streamBuffer = WaterfallGL.newBuffer();
       _glBindBuffer(0x8892, WaterfallGL.streamBuffer);
-      GLctx.bufferData(GLctx.ARRAY_BUFFER, new Float32Array(floats), GLctx.STREAM_DRAW);
-      WaterfallGL.arraysFrom(WaterfallGL.streamBuffer, true);
+      if (!WaterfallGL.holdsFloats(WaterfallGL.streamed, floats)) {
+        WaterfallGL.streamed = new Float32Array(floats);
+        GLctx.bufferData(GLctx.ARRAY_BUFFER, WaterfallGL.streamed, GLctx.STREAM_DRAW);
+      }
+      WaterfallGL.arraysFor(WaterfallGL.streamBuffer, WaterfallGL.NONE_CURRENT);
       _glDrawArrays(mode, 0, count);
+    },
+
+    // Whether `held` (a Float32Array) holds `floats` as WebGL would take them.
+    holdsFloats: function(held, floats) {
+      if (!held || held.length != floats.length) return false;
+      for (var i = 0; i < floats.length; i++) {
+        if (held[i] !== Math.fround(floats[i])) return false;
+      }
+      return true;
     },
 
     // A triangle block as triangle strips: a strip as it is, anything else a
@@ -234,8 +276,10 @@ var LibraryWaterfallGLGaps = {
           merged.push(op);
           return;
         }
-        if (!run || run.currentColor != op.currentColor) {
-          run = {mode: 0x5 /* GL_TRIANGLE_STRIP */, floats: [], count: 0, currentColor: op.currentColor};
+        if (!run || !WaterfallGL.takesSameCurrent(run, op)) {
+          run = {mode: 0x5 /* GL_TRIANGLE_STRIP */, floats: [], count: 0,
+            currentNormal: op.currentNormal, currentTexCoord: op.currentTexCoord,
+            currentColor: op.currentColor};
           merged.push(run);
         }
         WaterfallGL.strips(op).forEach(function(strip) {
@@ -249,6 +293,11 @@ var LibraryWaterfallGLGaps = {
         });
       });
       return merged;
+    },
+
+    takesSameCurrent: function(a, b) {
+      return a.currentNormal == b.currentNormal && a.currentTexCoord == b.currentTexCoord &&
+        a.currentColor == b.currentColor;
     },
 
     // A vertex with GL's current values; inside a list, values the list has
@@ -281,14 +330,23 @@ var LibraryWaterfallGLGaps = {
         } else if (op.fill) {
           WaterfallGL.drawStreamed(op.mode, WaterfallGL.fillFromCurrent(op.floats), op.count);
         } else {
-          WaterfallGL.arraysFrom(list.buffer, !op.currentColor);
+          WaterfallGL.arraysFor(list.buffer, op);
           _glDrawArrays(op.mode, op.first, op.count);
         }
       }
-      // What the list set stays GL's current value afterwards.
-      if (list.normal) WaterfallGL.normal = list.normal.slice();
-      if (list.texCoord) WaterfallGL.texCoord = list.texCoord.slice();
-      if (list.color) WaterfallGL.color = list.color.slice();
+      WaterfallGL.takeListValues(list);
+    },
+
+    // What a list set stays GL's current value after it is called (copied
+    // in place: drawn thousands of times a frame, it makes no garbage).
+    takeListValues: function(list) {
+      if (list.normal) WaterfallGL.copyInto(WaterfallGL.normal, list.normal);
+      if (list.texCoord) WaterfallGL.copyInto(WaterfallGL.texCoord, list.texCoord);
+      if (list.color) WaterfallGL.copyInto(WaterfallGL.color, list.color);
+    },
+
+    copyInto: function(to, from) {
+      for (var i = 0; i < from.length; i++) to[i] = from[i];
     },
 
     noteSet: function(what) {
@@ -310,18 +368,23 @@ var LibraryWaterfallGLGaps = {
     if (sent.count == 0) return;
     var list = WaterfallGL.compiling;
     if (list) {
-      // A colour the list never set is GL's current one when called: the
-      // emulation's own current colour, with the colour array off. A normal
-      // or texture coordinate it never set is filled in on each call.
-      var n = WaterfallGL.STRIDE_FLOATS, fill = false, currentColor = false;
-      for (var i = 0; i < sent.floats.length; i++) {
-        if (sent.floats[i] === sent.floats[i]) continue;
-        if (i % n >= WaterfallGL.COLOR_AT) currentColor = true; else fill = true;
-      }
-      if (fill) {
-        list.ops.push({fill: true, mode: sent.mode, floats: sent.floats, count: sent.count});
+      // A value the list had not set yet is GL's current one when called: a
+      // constant if no vertex of the block has it, else filled in on each
+      // call.
+      var n = WaterfallGL.STRIDE_FLOATS, count = sent.count;
+      var unset = function(at) {
+        var missing = 0;
+        for (var v = 0; v < count; v++) missing += sent.floats[v * n + at] !== sent.floats[v * n + at];
+        return missing;
+      };
+      var normal = unset(WaterfallGL.NORMAL_AT), texCoord = unset(WaterfallGL.TEXCOORD_AT);
+      var color = unset(WaterfallGL.COLOR_AT);
+      var partly = function(missing) { return missing > 0 && missing < count; };
+      if (partly(normal) || partly(texCoord) || partly(color)) {
+        list.ops.push({fill: true, mode: sent.mode, floats: sent.floats, count: count});
       } else {
-        list.ops.push({mode: sent.mode, count: sent.count, currentColor: currentColor,
+        list.ops.push({mode: sent.mode, count: count, currentNormal: normal > 0,
+          currentTexCoord: texCoord > 0, currentColor: color > 0,
           floats: sent.floats.map(function(f) { return f === f ? f : 0; })});
       }
       if (!list.execute) return;
@@ -342,19 +405,22 @@ var LibraryWaterfallGLGaps = {
 
   glNormal3f__deps: ['$WaterfallGL'],
   glNormal3f: function(x, y, z) {
-    WaterfallGL.normal = [x, y, z];
+    var n = WaterfallGL.normal;
+    n[0] = x; n[1] = y; n[2] = z;
     WaterfallGL.noteSet('normal');
   },
 
   glTexCoord2f__deps: ['$WaterfallGL'],
   glTexCoord2f: function(s, t) {
-    WaterfallGL.texCoord = [s, t];
+    WaterfallGL.texCoord[0] = s;
+    WaterfallGL.texCoord[1] = t;
     WaterfallGL.noteSet('texCoord');
   },
 
   glColor4f__deps: ['$WaterfallGL'],
   glColor4f: function(r, g, b, a) {
-    WaterfallGL.color = [r, g, b, a];
+    var c = WaterfallGL.color;
+    c[0] = r; c[1] = g; c[2] = b; c[3] = a;
     WaterfallGL.noteSet('color');
     GLImmediate.clientColor.set(WaterfallGL.color);
   },
@@ -399,6 +465,12 @@ var LibraryWaterfallGLGaps = {
     list.normal = list.set.normal ? WaterfallGL.normal.slice() : null;
     list.texCoord = list.set.texCoord ? WaterfallGL.texCoord.slice() : null;
     list.color = list.set.color ? WaterfallGL.color.slice() : null;
+    // One block in its buffer, taking no current value that the list itself
+    // changes: every call draws the same, so calls can become instances.
+    var op = list.ops.length == 1 ? list.ops[0] : null;
+    list.instanceable = !!(op && list.buffer && !op.fill && !op.call &&
+      !(op.currentNormal && list.normal) && !(op.currentTexCoord && list.texCoord) &&
+      !(op.currentColor && list.color));
     WaterfallGL.lists[list.id] = list;
   },
 
