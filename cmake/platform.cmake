@@ -36,7 +36,9 @@ if(EMSCRIPTEN)
   set(GLUT_glut_LIBRARY glut CACHE STRING "Emscripten's own GLUT")
   set(WATERFALL_PLATFORM_SOURCES app/platform/sound_web.cpp app/platform/swap_interval_web.cpp)
   set(WATERFALL_PLATFORM_CORE_LIBRARIES)
-  set(WATERFALL_WEB_JS_LIBRARIES library_gl_gaps.js library_glut_gaps.js library_page_hooks.js)
+  # library_instanced_drops.js wraps every GL call defined before it: last.
+  set(WATERFALL_WEB_JS_LIBRARIES library_gl_gaps.js library_glut_gaps.js library_page_hooks.js
+    library_instanced_drops.js)
   list(TRANSFORM WATERFALL_WEB_JS_LIBRARIES PREPEND ${PROJECT_SOURCE_DIR}/web/)
   list(TRANSFORM WATERFALL_WEB_JS_LIBRARIES PREPEND --js-library= OUTPUT_VARIABLE web_js_flags)
   # exit() ends the page's program (EXIT_RUNTIME); the data package is
