@@ -1,6 +1,7 @@
 // Water Fall's web page in headless Chromium: the picture, keys, buttons,
 // menu, touch, the end of the program, a picture that cannot be loaded, the
-// CPU a stopped pour costs, and the start frame against the native program's.
+// CPU a stopped pour costs, the start frame against the native program's,
+// and the drops drawn as instances against the drops drawn one by one.
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -15,6 +16,8 @@ const STILL_CPU_SECONDS = 5;
 const MAX_STILL_CORE_SHARE = 0.02;
 const MAX_NATIVE_DIFFERENT_SHARE = 0.01;  // of the pixels, each more than 2 % apart
 const POUR_MS = 1500;
+const STEADY_DROPS = 8000;            // drops in a frame once the pour is steady
+const STEADY_WAIT_MS = 90000;
 
 let env;
 let scratch;
@@ -130,6 +133,40 @@ test('a picture missing from the data shows the loader lines and status 1', asyn
   await p.page.getByText('The program ended with status 1.').waitFor();
   assert.equal(await p.output(),
     'trying to load sky.bmp\ntrying to load ground.bmp\nFile Not Found : ground.bmp\n');
+  assert.deepEqual(p.errors, []);
+  await p.close();
+});
+
+test('the drops drawn as instances give the frame they give drawn one by one, byte for byte: fog off, fog on, all lights on', async () => {
+  const p = await openPage(env);
+  await p.waitForOutput(LOADED);
+  // Redraws with the drops as instances or one by one; the page's hook
+  // answers how many drops that frame drew as instances.
+  const drawDrops = (instanced) => p.page.evaluate((on) => Module.waterfallInstancedDrops(on), instanced);
+  await p.page.keyboard.press('a');
+  for (const end = Date.now() + STEADY_WAIT_MS; await drawDrops(true) < STEADY_DROPS;) {
+    assert.ok(Date.now() < end, 'the pour did not reach a steady frame');
+  }
+  await p.page.keyboard.press('a');  // frozen: every frame from now shows the same drops
+  const chooseFromMenu = async (label) => {
+    await p.canvas.click({ button: 'right', position: { x: 200, y: 100 } });
+    await p.page.click(`.waterfall-menu-item >> text="${label}"`);
+  };
+  const states = [
+    ['fog off', async () => {}],
+    ['fog on', () => p.page.keyboard.press('f')],
+    ['all lights on', async () => {
+      for (const light of ['Red', 'Green', 'Blue']) await chooseFromMenu(`Enable light - ${light}`);
+    }],
+  ];
+  for (const [state, change] of states) {
+    await change();
+    assert.ok(await drawDrops(true) >= STEADY_DROPS, `${state}: the drops were not drawn as instances`);
+    const instanced = rgb(await p.still());
+    assert.equal(await drawDrops(false), 0, `${state}: drops were drawn as instances`);
+    const oneByOne = rgb(await p.still());
+    assert.ok(instanced.equals(oneByOne), `${state}: ${pixelsApart(instanced, oneByOne, 0)} pixels differ`);
+  }
   assert.deepEqual(p.errors, []);
   await p.close();
 });
