@@ -19,10 +19,10 @@ const STILL_GAP_MS = 600;     // two pictures this far apart agree: nothing is m
 const WAIT_MS = 20000;        // longest wait for a picture or a text
 const SIDE = 400;             // the canvas, in pixels
 
-// The server and the browser, started once; Playwright gives the browser a
-// fresh profile of its own.
-export async function start() {
-  const server = spawn(join(root, 'scripts', 'serve-web'), ['0', webBuild],
+// The server (of `folder`, build-web/ by default) and the browser, started
+// once; Playwright gives the browser a fresh profile of its own.
+export async function start({ folder = webBuild } = {}) {
+  const server = spawn(join(root, 'scripts', 'serve-web'), ['0', folder],
     { stdio: ['ignore', 'pipe', 'inherit'] });
   const address = await new Promise((resolve, reject) => {
     server.stdout.once('data', (line) => resolve(String(line).match(/http:\S+/)[0]));
@@ -35,11 +35,12 @@ export async function start() {
 }
 
 // Opens the page in a context of its own. `change(url, body)` may rewrite a
-// file on its way to the page.
+// file on its way to the page; `init` runs in the page before its scripts.
 export async function openPage({ address, browser }, { touch = false, width = 1100, height = 700,
-  change } = {}) {
+  change, init } = {}) {
   const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch });
   const page = await context.newPage();
+  if (init) await page.addInitScript(init);
   const errors = [];
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(String(error)));
