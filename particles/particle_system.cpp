@@ -131,7 +131,7 @@ void ParticleSystem::drawAll() {
         }
     }
     if (started) {
-        glDisable(GL_CULL_FACE);  // nothing else: the rocks are open cylinders
+        glDisable(GL_CULL_FACE);  // nothing else: the ground shows both sides, the rocks are open
     }
 }
 

@@ -132,7 +132,7 @@ e2e::Screenshot Scene::onScreen() const {
 // the frame pass asks for.
 extern "C" void glEnable(GLenum cap) {
     using Enable = void (*)(GLenum);
-    static const auto glsEnable = reinterpret_cast<Enable>(dlsym(RTLD_NEXT, "glEnable"));
+    static const auto realEnable = reinterpret_cast<Enable>(dlsym(RTLD_NEXT, "glEnable"));
     if (cap == GL_CULL_FACE && framelab::cullingRefused) return;
-    glsEnable(cap);
+    realEnable(cap);
 }

@@ -38,8 +38,6 @@ struct GlutTimer {
 struct GlState {
     std::set<GLenum> enabled;
     GLenum matrixMode = GL_MODELVIEW;
-    GLenum cullFace = GL_BACK;  // GL's defaults
-    GLenum frontFace = GL_CCW;
     int modelviewDepth = 1;   // entries on the stack, GL starts with one
     int projectionDepth = 1;
     int boundTexture = 0;
