@@ -1,0 +1,88 @@
+// Whether WebGL culls the page's drops, and what it saves: the page pours for
+// a while and stops; one frame counts the draws made with culling on, and
+// its mode (GL queries, untimed: each is a round trip to the GPU process);
+// then the same frame is redrawn (the fog key, on and off) with WebGL's
+// CULL_FACE honoured and refused in turn (culled, refused, refused, culled,
+// ...), each timed from its callback through a one-pixel read. Main's page
+// from before the drops were culled is the control: its ratio is the
+// method's noise. Figures only.
+// Usage: node browser_culling.mjs [POUR_SECONDS [PAIRS]]   (default 30, 10)
+import { openPage, start } from '../tests/browser/fixture.mjs';
+
+const pourSeconds = Number(process.argv[2] ?? 30);
+const pairs = Number(process.argv[3] ?? 10);
+const FRAME_WAIT_MS = 2500;  // a frame under SwiftShader takes about a second at most
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+}
+
+const env = await start();
+try {
+  const p = await openPage(env);
+  await p.waitForOutput('trying to load close.bmp\n');
+  await p.still();
+  await p.page.evaluate(() => {
+    window.bench = { refuse: false, count: false, frames: [], culledDraws: 0, otherDraws: 0,
+      modes: new Set() };
+    for (const kind of [WebGLRenderingContext, WebGL2RenderingContext]) {
+      const enable = kind.prototype.enable;
+      kind.prototype.enable = function (cap) {
+        if (cap === this.CULL_FACE && window.bench.refuse) return undefined;
+        return enable.call(this, cap);
+      };
+      for (const name of ['drawArrays', 'drawElements']) {
+        const draw = kind.prototype[name];
+        kind.prototype[name] = function (...args) {
+          if (!window.bench.count) {
+            // timed frames ask GL nothing
+          } else if (this.isEnabled(this.CULL_FACE)) {
+            window.bench.culledDraws++;
+            window.bench.modes.add(`${this.getParameter(this.CULL_FACE_MODE)}/` +
+              `${this.getParameter(this.FRONT_FACE)}`);
+          } else {
+            window.bench.otherDraws++;
+          }
+          return draw.apply(this, args);
+        };
+      }
+    }
+    const canvas = document.getElementById('canvas');
+    const gl = canvas.getContext('webgl2') ?? canvas.getContext('webgl');
+    const pixel = new Uint8Array(4);
+    const raf = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => raf((time) => {
+      const begin = performance.now();
+      callback(time);
+      gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);  // waits for the frame
+      if (!window.bench.count) {
+        window.bench.frames.push({ refused: window.bench.refuse, ms: performance.now() - begin });
+      }
+    });
+  });
+  await p.page.keyboard.press('a');
+  await p.page.waitForTimeout(pourSeconds * 1000);
+  await p.page.keyboard.press('a');
+  await p.page.waitForTimeout(FRAME_WAIT_MS);
+  await p.page.evaluate(() => { window.bench.count = true; });
+  await p.page.keyboard.press('f');
+  await p.page.waitForTimeout(FRAME_WAIT_MS);
+  await p.page.evaluate(() => Object.assign(window.bench, { count: false, frames: [] }));
+  for (let i = 1; i <= 2 * pairs; ++i) {
+    await p.page.evaluate((refuse) => { window.bench.refuse = refuse; }, i % 4 === 1 || i % 4 === 2);
+    await p.page.keyboard.press('f');
+    await p.page.waitForTimeout(FRAME_WAIT_MS);
+  }
+  const bench = await p.page.evaluate(() => ({ ...window.bench, modes: [...window.bench.modes] }));
+  const culled = bench.frames.filter((f) => !f.refused).map((f) => f.ms);
+  const refused = bench.frames.filter((f) => f.refused).map((f) => f.ms);
+  console.log(`after ${pourSeconds} s of pouring, ${bench.frames.length} frames of the same scene`);
+  console.log(`one frame's draws with CULL_FACE on: ${bench.culledDraws} (CULL_FACE_MODE/FRONT_FACE ` +
+    `${bench.modes.join(', ') || '-'}; 1029/2305 is BACK/CCW), without: ${bench.otherDraws}`);
+  console.log(`culled: median frame ${median(culled).toFixed(1)} ms; culling refused: median ` +
+    `${median(refused).toFixed(1)} ms; ratio ${(median(culled) / median(refused)).toFixed(3)}`);
+  await p.close();
+} finally {
+  await env.stop();
+}
