@@ -58,11 +58,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/icon/icon.cmake)
 set(waterfall_icon_files)
 foreach(size IN LISTS WATERFALL_ICON_SIZES)
   set(icon ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/waterfall.png)
-  add_custom_command(OUTPUT ${icon}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}
-    COMMAND make_icon ${size} ${icon}
-    DEPENDS make_icon
-    COMMENT "Drawing the ${size}x${size} icon")
+  waterfall_icon_png(${size} ${icon})
   list(APPEND waterfall_icon_files ${icon})
   install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           COMPONENT waterfall)
