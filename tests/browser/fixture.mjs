@@ -19,6 +19,9 @@ const STILL_GAP_MS = 600;     // two pictures this far apart agree: nothing is m
 const WAIT_MS = 20000;        // longest wait for a picture or a text
 const SIDE = 400;             // the canvas, in pixels
 
+const LAUNCH = { executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium',
+  args: CHROMIUM_ARGS };
+
 // The server and the browser, started once; Playwright gives the browser a
 // fresh profile of its own.
 export async function start() {
@@ -28,18 +31,23 @@ export async function start() {
     server.stdout.once('data', (line) => resolve(String(line).match(/http:\S+/)[0]));
     server.once('exit', (status) => reject(new Error(`scripts/serve-web ended: ${status}`)));
   });
-  const browser = await chromium.launch({
-    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium', args: CHROMIUM_ARGS,
-  }).catch((error) => { server.kill(); throw error; });
+  const browser = await chromium.launch(LAUNCH)
+    .catch((error) => { server.kill(); throw error; });
   return { address, browser, stop: async () => { await browser.close(); server.kill(); } };
 }
 
 // Opens the page in a context of its own. `change(url, body)` may rewrite a
-// file on its way to the page.
+// file on its way to the page: the page's service worker is kept out then, as
+// Playwright's routes do not see what a worker serves. With `profile`, a
+// folder, the page opens in a browser of its own with that profile, not in
+// an incognito context, where Chromium installs no web app.
 export async function openPage({ address, browser }, { touch = false, width = 1100, height = 700,
-  change } = {}) {
-  const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch });
-  const page = await context.newPage();
+  change, profile } = {}) {
+  const options = { viewport: { width, height }, hasTouch: touch };
+  const context = profile
+    ? await chromium.launchPersistentContext(profile, { ...LAUNCH, ...options })
+    : await browser.newContext({ ...options, serviceWorkers: change ? 'block' : 'allow' });
+  const page = context.pages()[0] ?? await context.newPage();
   const errors = [];
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(String(error)));

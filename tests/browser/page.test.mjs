@@ -1,6 +1,7 @@
 // Water Fall's web page in headless Chromium: the picture, keys, buttons,
 // menu, touch, the end of the program, a picture that cannot be loaded, the
-// CPU a stopped pour costs, and the start frame against the native program's.
+// CPU a stopped pour costs, the start frame against the native program's, and
+// the installed page offline.
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -132,4 +133,29 @@ test('a picture missing from the data shows the loader lines and status 1', asyn
     'trying to load sky.bmp\ntrying to load ground.bmp\nFile Not Found : ground.bmp\n');
   assert.deepEqual(p.errors, []);
   await p.close();
+});
+
+test('the manifest makes the page installable, and after one visit it starts, runs the keys and prints the help text offline', async (t) => {
+  const p = await openPage(env, { profile: join(scratch, 'profile') });  // a browser of its own
+  t.after(() => p.close());
+  await p.waitForOutput(LOADED);
+  const cdp = await p.page.context().newCDPSession(p.page);
+  assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  const { data } = await cdp.send('Page.getAppManifest');
+  const rgbOf = (hex) => `rgb(${hex.match(/\w\w/g).map((pair) => parseInt(pair, 16)).join(', ')})`;
+  const page = await p.page.evaluate(() => getComputedStyle(document.body).backgroundColor);
+  const { background_color: background, theme_color: theme } = JSON.parse(data);
+  assert.deepEqual([background, theme].map(rgbOf), [page, page]);
+  await p.page.evaluate(() => Promise.race([navigator.serviceWorker.ready, new Promise((_, reject) =>
+    setTimeout(() => reject(new Error('no service worker became active')), 20000))]));
+  const online = await p.still();
+  await p.page.context().setOffline(true);
+  await p.page.reload();
+  await p.waitForOutput(LOADED);
+  assert.ok((await p.still()).equals(online), 'the offline start frame differs');
+  await p.page.keyboard.press('a');
+  await p.changedFrom(online);
+  await p.page.keyboard.press('h');
+  await p.waitForOutput(LOADED + helpText());
+  assert.deepEqual(p.errors, []);
 });
