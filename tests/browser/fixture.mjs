@@ -20,8 +20,8 @@ const WAIT_MS = 20000;        // longest wait for a picture or a text
 const SIDE = 400;             // the canvas, in pixels
 
 // The server and the browser, started once; Playwright gives the browser a
-// fresh profile of its own.
-export async function start() {
+// fresh profile of its own. `args`: more of Chromium's switches.
+export async function start({ args = [] } = {}) {
   const server = spawn(join(root, 'scripts', 'serve-web'), ['0', webBuild],
     { stdio: ['ignore', 'pipe', 'inherit'] });
   const address = await new Promise((resolve, reject) => {
@@ -29,7 +29,8 @@ export async function start() {
     server.once('exit', (status) => reject(new Error(`scripts/serve-web ended: ${status}`)));
   });
   const browser = await chromium.launch({
-    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium', args: CHROMIUM_ARGS,
+    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium',
+    args: [...CHROMIUM_ARGS, ...args],
   }).catch((error) => { server.kill(); throw error; });
   return { address, browser, stop: async () => { await browser.close(); server.kill(); } };
 }

@@ -1,6 +1,7 @@
 // Water Fall's web page in headless Chromium: the picture, keys, buttons,
-// menu, touch, the end of the program, a picture that cannot be loaded, the
-// CPU a stopped pour costs, and the start frame against the native program's.
+// menu, touch, the end of the program, a picture that cannot be loaded, a lost
+// or missing WebGL, the CPU a stopped pour costs, and the start frame against
+// the native program's.
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -83,8 +84,11 @@ describe('the page with a mouse and keys', () => {
     };
     assert.deepEqual(await labels(),
       ['Enable light - Red', 'Enable light - Green', 'Enable light - Blue', 'Exit']);
-    const dark = await p.still();
+    await p.page.keyboard.press('Escape');
+    const dark = await p.still();  // the canvas alone, before the pop-up opens again
+    await labels();
     await p.page.click('.waterfall-menu-item >> text="Enable light - Red"');
+    assert.equal(await p.page.locator('.waterfall-menu').count(), 0);
     await p.changedFrom(dark);
     assert.deepEqual(await labels(),
       ['Disable light - Red ', 'Enable light - Green', 'Enable light - Blue', 'Exit']);
@@ -132,4 +136,32 @@ test('a picture missing from the data shows the loader lines and status 1', asyn
     'trying to load sky.bmp\ntrying to load ground.bmp\nFile Not Found : ground.bmp\n');
   assert.deepEqual(p.errors, []);
   await p.close();
+});
+
+test('a lost WebGL context is said with Start again; the keys and q with status 0 still work', async () => {
+  const p = await openPage(env);
+  await p.waitForOutput(LOADED);
+  await p.page.evaluate(() => document.getElementById('canvas').getContext('webgl')
+    .getExtension('WEBGL_lose_context').loseContext());
+  await p.page.getByText('The graphics were lost').waitFor();
+  await p.page.getByRole('button', { name: 'Start again' }).waitFor();
+  await p.page.keyboard.press('a');
+  await p.page.waitForTimeout(POUR_MS);
+  await p.page.keyboard.press('q');
+  await p.page.getByText('The program ended with status 0.').waitFor();
+  assert.deepEqual(p.errors, []);
+  await p.close();
+});
+
+test('without WebGL the page says so, its keys are off and the program never loads', async (t) => {
+  const off = await start({ args: ['--disable-webgl', '--disable-3d-apis'] });
+  t.after(() => off.stop());
+  const p = await openPage(off);
+  await p.page.getByText('needs WebGL, and this browser has it turned off').waitFor();
+  await p.page.waitForTimeout(POUR_MS);
+  assert.deepEqual(await p.page.$$eval('#keys button', (keys) => keys.map((key) => key.disabled)),
+    Array(6).fill(true));
+  assert.deepEqual(await p.page.evaluate(() => performance.getEntriesByType('resource')
+    .map((entry) => entry.name).filter((name) => name.includes('/waterfall.'))), []);
+  assert.deepEqual(p.errors, []);
 });
