@@ -88,12 +88,13 @@ async function startXvfb() {
   return { display, stop: () => xvfb.kill() };
 }
 
-// The server and one browser of `engine`, started once.
-export async function start(engine) {
+// The server and one browser of `engine`, started once; `args`, more of the
+// browser's own switches (Chromium's only).
+export async function start(engine, { args = [] } = {}) {
   const { launch, needsWindow } = await import(`./drivers/${engine}.mjs`);
   const server = await serve();
   const xvfb = needsWindow ? await startXvfb() : null;
-  const browser = await launch({ display: xvfb?.display })
+  const browser = await launch({ display: xvfb?.display, args })
     .catch((error) => { xvfb?.stop(); server.stop(); throw error; });
   return {
     engine, server, browser,

@@ -1,8 +1,8 @@
 // Water Fall's web page in each browser engine (WATERFALL_BROWSERS, by
 // default all of ENGINES, side by side): the picture against the native
 // program's, keys, buttons, the light menu, the end of the program, a picture
-// that cannot be loaded; in Chromium alone, what only its driver can do
-// (touch, the CPU a stopped pour costs).
+// that cannot be loaded, a lost WebGL context; in Chromium alone, what only its
+// driver can do (touch, the CPU a stopped pour costs, a browser with WebGL off).
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -97,8 +97,11 @@ function cases(engine) {
     test('the right button menu switches the red light and its label; Exit ends with 0', async () => {
       assert.deepEqual(await p.menu(),
         ['Enable light - Red', 'Enable light - Green', 'Enable light - Blue', 'Exit']);
-      const dark = await p.still();
+      await p.key('Escape');
+      const dark = await p.still();  // the canvas alone, before the pop-up opens again
+      await p.menu();
       await p.click('.waterfall-menu-item', 'Enable light - Red');
+      assert.equal(await p.evaluate(() => document.querySelectorAll('.waterfall-menu').length), 0);
       await p.changedFrom(dark);
       assert.deepEqual(await p.menu(),
         ['Disable light - Red ', 'Enable light - Green', 'Enable light - Blue', 'Exit']);
@@ -148,6 +151,34 @@ function cases(engine) {
       assert.ok((await p.shot()).equals(await p.still()), 'the canvas went on drawing');
       assert.deepEqual(await p.errors(), []);
       await p.close();
+    });
+
+  test('a lost WebGL context is said with Start again; the keys and q with status 0 still work', async () => {
+    const p = await openPage(env);
+    await p.waitForOutput(LOADED);
+    await p.evaluate(() => document.getElementById('canvas').getContext('webgl')
+      .getExtension('WEBGL_lose_context').loseContext());
+    await p.waitForText('The graphics were lost');
+    await p.until('Start again offered', () => !document.getElementById('ended').hidden);
+    await p.key('a');
+    await sleep(POUR_MS);
+    await p.key('q');
+    await p.waitForText('The program ended with status 0.');
+    assert.deepEqual(await p.errors(), []);
+    await p.close();
+  });
+
+  test('without WebGL the page says so, its keys are off and the program never loads',
+    onlyIn(engine, ['chromium'], 'a browser started with WebGL off'), async (t) => {
+      const off = await start(engine, { args: ['--disable-webgl', '--disable-3d-apis'] });
+      t.after(() => off.stop());
+      const p = await openPage(off);
+      await p.waitForText('needs WebGL, and this browser has it turned off');
+      await sleep(POUR_MS);
+      assert.deepEqual(await p.evaluate(() => [...document.querySelectorAll('#keys button')]
+        .map((key) => key.disabled)), Array(6).fill(true));
+      assert.deepEqual([...p.fetched].filter((path) => path.startsWith('/waterfall.')), []);
+      assert.deepEqual(await p.errors(), []);
     });
 
   test('a picture missing from the data shows the loader lines and status 1', async () => {

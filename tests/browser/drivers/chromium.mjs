@@ -11,9 +11,9 @@ const ARGS = ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swif
 
 export const needsWindow = false;
 
-export async function launch() {
+export async function launch({ args = [] } = {}) {
   const browser = await chromium.launch({
-    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium', args: ARGS,
+    executablePath: process.env.WATERFALL_CHROMIUM ?? '/usr/bin/chromium', args: [...ARGS, ...args],
   });
   return {
     version: `Chromium ${browser.version()}`,
