@@ -6,7 +6,7 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri libsdl2-dev libgtest-dev libbenchmark-dev libx11-dev libxtst-dev x11-utils)
 test_packages=("${run_packages[@]}" xvfb xauth apitrace imagemagick clang
-  libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian)
+  libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian appstream)
 # The Windows build: MinGW-w64, Wine to run what it makes, NSIS for the
 # installer; dpkg-dev unpacks freeglut's Debian source, libgtest-dev ships
 # GoogleTest's.
