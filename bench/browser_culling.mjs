@@ -7,7 +7,7 @@
 // from before the drops were culled is the control: its ratio is the
 // method's noise. Figures only.
 // Usage: node browser_culling.mjs [POUR_SECONDS [PAIRS]]   (default 30, 10)
-import { openPage, start } from '../tests/browser/fixture.mjs';
+import { openPage, sleep, start } from '../tests/browser/fixture.mjs';
 
 const pourSeconds = Number(process.argv[2] ?? 30);
 const pairs = Number(process.argv[3] ?? 10);
@@ -18,12 +18,12 @@ function median(values) {
   return sorted[Math.floor(sorted.length / 2)];
 }
 
-const env = await start();
+const env = await start('chromium');
 try {
   const p = await openPage(env);
   await p.waitForOutput('trying to load close.bmp\n');
   await p.still();
-  await p.page.evaluate(() => {
+  await p.evaluate(() => {
     window.bench = { refuse: false, count: false, frames: [], culledDraws: 0, otherDraws: 0,
       modes: new Set() };
     for (const kind of [WebGLRenderingContext, WebGL2RenderingContext]) {
@@ -61,20 +61,20 @@ try {
       }
     });
   });
-  await p.page.keyboard.press('a');
-  await p.page.waitForTimeout(pourSeconds * 1000);
-  await p.page.keyboard.press('a');
-  await p.page.waitForTimeout(FRAME_WAIT_MS);
-  await p.page.evaluate(() => { window.bench.count = true; });
-  await p.page.keyboard.press('f');
-  await p.page.waitForTimeout(FRAME_WAIT_MS);
-  await p.page.evaluate(() => Object.assign(window.bench, { count: false, frames: [] }));
+  await p.key('a');
+  await sleep(pourSeconds * 1000);
+  await p.key('a');
+  await sleep(FRAME_WAIT_MS);
+  await p.evaluate(() => { window.bench.count = true; });
+  await p.key('f');
+  await sleep(FRAME_WAIT_MS);
+  await p.evaluate(() => Object.assign(window.bench, { count: false, frames: [] }));
   for (let i = 1; i <= 2 * pairs; ++i) {
-    await p.page.evaluate((refuse) => { window.bench.refuse = refuse; }, i % 4 === 1 || i % 4 === 2);
-    await p.page.keyboard.press('f');
-    await p.page.waitForTimeout(FRAME_WAIT_MS);
+    await p.evaluate((refuse) => { window.bench.refuse = refuse; }, i % 4 === 1 || i % 4 === 2);
+    await p.key('f');
+    await sleep(FRAME_WAIT_MS);
   }
-  const bench = await p.page.evaluate(() => ({ ...window.bench, modes: [...window.bench.modes] }));
+  const bench = await p.evaluate(() => ({ ...window.bench, modes: [...window.bench.modes] }));
   const culled = bench.frames.filter((f) => !f.refused).map((f) => f.ms);
   const refused = bench.frames.filter((f) => f.refused).map((f) => f.ms);
   console.log(`after ${pourSeconds} s of pouring, ${bench.frames.length} frames of the same scene`);
