@@ -1,10 +1,11 @@
 // The frame pass in a real window on a private Xvfb (Mesa's software
 // renderer): the program's scene built by its own start-up, the pour stepped
 // to its steady state, then frames drawn the program's way (the compiled
-// sphere) and the direct way (gluSphere for every drop), alternately. Reports
-// milliseconds per frame for both, wall clock and process CPU, their ratio,
-// and whether the two frames are identical. Figures only: it never fails on
-// time.
+// sphere, back faces culled) and the direct way (gluSphere for every drop,
+// nothing culled), alternately. Reports milliseconds per frame for both,
+// wall clock and process CPU, their ratio, and how many pixels the two
+// frames have apart. Figures only: it never fails on time, only on frames
+// further apart than the pixel identity test allows.
 //
 //   frame_benchmark [frames]        frames of each way to time (default 12)
 //   frame_benchmark --once WAY      one frame of WAY (compiled or direct) at
@@ -102,10 +103,11 @@ int main(int argc, char** argv) {
     const framelab::Frame direct = scene.readFrame();
     scene.drawFrame(Way::CompiledList);
     const framelab::Frame compiled = scene.readFrame();
-    const bool identical = compiled == direct;
-    std::printf("frames identical (glReadPixels, %dx%d RGB): %s", compiled.width, compiled.height,
-                identical ? "yes\n" : "NO");
-    if (!identical) std::printf(", %ld pixels differ\n", compiled.differingPixels(direct));
+    const long apart = compiled.differingPixels(direct);
+    const bool close = apart >= 0 && apart <= framelab::CULLED_PIXELS_APART;
+    std::printf("frames apart (glReadPixels, %dx%d RGB): %ld pixels, at most %ld allowed%s\n",
+                compiled.width, compiled.height, apart, framelab::CULLED_PIXELS_APART,
+                close ? "" : ": TOO MANY");
 
     // Alternating, and swapping which goes first each round, so that a change
     // in the machine's load falls on both alike.
@@ -126,5 +128,5 @@ int main(int argc, char** argv) {
     std::printf("ratio compiled / direct: wall %.3f (medians), CPU %.3f (medians)\n",
                 median(compiledTiming.wallMs) / median(directTiming.wallMs),
                 median(compiledTiming.cpuMs) / median(directTiming.cpuMs));
-    return identical ? 0 : 1;
+    return close ? 0 : 1;
 }

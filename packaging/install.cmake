@@ -32,7 +32,12 @@ endfunction()
 waterfall_launcher(${CMAKE_INSTALL_BINDIR} waterfall_tree)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT waterfall_tree)
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/waterfall.desktop
+# The desktop entry and the AppStream metadata that software centres read are
+# named by the freedesktop id, a reverse domain name. The project has no
+# domain of its own yet: the default follows the maintainer's address below.
+set(WATERFALL_APP_ID org.example.waterfall CACHE STRING
+    "The freedesktop id: the desktop entry's file name and the AppStream id")
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/waterfall.desktop RENAME ${WATERFALL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT waterfall)
 
 # Compresses `source` into `output` at build time as Debian wants it: best
@@ -58,11 +63,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/icon/icon.cmake)
 set(waterfall_icon_files)
 foreach(size IN LISTS WATERFALL_ICON_SIZES)
   set(icon ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/waterfall.png)
-  add_custom_command(OUTPUT ${icon}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}
-    COMMAND make_icon ${size} ${icon}
-    DEPENDS make_icon
-    COMMENT "Drawing the ${size}x${size} icon")
+  waterfall_icon_png(${size} ${icon})
   list(APPEND waterfall_icon_files ${icon})
   install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           COMPONENT waterfall)
@@ -70,6 +71,7 @@ endforeach()
 add_custom_target(waterfall_icons ALL DEPENDS ${waterfall_icon_files})
 
 include(${CMAKE_CURRENT_LIST_DIR}/debian.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/metainfo.cmake)
 
 # Where an installed tree keeps what, for scripts/package-test.
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/packaging/layout.sh @ONLY CONTENT
@@ -81,6 +83,7 @@ datadir=@WATERFALL_INSTALL_DATA_DIR@
 sharedir=@CMAKE_INSTALL_DATADIR@
 mandir=@CMAKE_INSTALL_MANDIR@
 docdir=@CMAKE_INSTALL_DOCDIR@
+app_id=@WATERFALL_APP_ID@
 deb_bindir=@WATERFALL_DEB_BINDIR@
 deb_docdir=@WATERFALL_DEB_DOCDIR@
 data_files='@WATERFALL_DATA_FILES@'

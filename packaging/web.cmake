@@ -1,13 +1,17 @@
 # The browser's folder of static files, in the build folder: index.html with
 # the page's other files beside it, waterfall.js, waterfall.wasm and
 # waterfall.data, the data package holding the four data files at /, the
-# working directory where the program's fopen looks for them.
+# working directory where the program's fopen looks for them; the icons of
+# the web app manifest, and service-worker.js, the page's offline copy.
 
-# The generator is built for the browser too and runs under node (the
-# toolchain's emulator), reading and writing the real file system; its
-# pictures and sound come out byte for byte as the native generator's.
-target_link_options(generate_assets PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
-  -sALLOW_MEMORY_GROWTH=1)
+# The generators are built for the browser too and run under node (the
+# toolchain's emulator), reading and writing the real file system; the
+# pictures, the sound and the icon come out byte for byte as the native ones.
+include(${CMAKE_CURRENT_LIST_DIR}/icon/icon.cmake)
+foreach(tool generate_assets make_icon)
+  target_link_options(${tool} PRIVATE -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0
+    -sALLOW_MEMORY_GROWTH=1)
+endforeach()
 
 foreach(name IN LISTS WATERFALL_DATA_FILES)
   target_link_options(waterfall PRIVATE "SHELL:--preload-file ${WATERFALL_DATA_DIR}/${name}@/${name}")
@@ -20,7 +24,7 @@ set_property(TARGET waterfall APPEND PROPERTY LINK_DEPENDS ${WATERFALL_WEB_DATA_
 
 # The page: everything in web/ but the engine's JS libraries, linked into waterfall.js.
 file(GLOB WATERFALL_WEB_PAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*)
-list(FILTER WATERFALL_WEB_PAGE_FILES EXCLUDE REGEX "/library_[^/]*\\.js$|\\.md$")
+list(FILTER WATERFALL_WEB_PAGE_FILES EXCLUDE REGEX "/library_[^/]*\\.js$|\\.md$|\\.in$")
 foreach(file IN LISTS WATERFALL_WEB_PAGE_FILES)
   get_filename_component(name ${file} NAME)
   list(APPEND WATERFALL_WEB_PAGE_COPIES ${PROJECT_BINARY_DIR}/${name})
@@ -29,3 +33,38 @@ foreach(file IN LISTS WATERFALL_WEB_PAGE_FILES)
     DEPENDS ${file})
 endforeach()
 add_custom_target(waterfall_web_page ALL DEPENDS ${WATERFALL_WEB_PAGE_COPIES})
+
+# The manifest's icons, at the sizes browsers ask for: 192 pixels for the
+# launcher, 512 for the splash screen; packed by node's zlib (the generator
+# stores its pixels uncompressed: 1.0 MB at 512 pixels, 0.1 MB packed).
+set(packer ${CMAKE_CURRENT_LIST_DIR}/deflate_png.mjs)
+foreach(size 192 512)
+  set(stored ${PROJECT_BINARY_DIR}/packaging/icon-${size}.png)  # outside the served files
+  set(icon ${PROJECT_BINARY_DIR}/icon-${size}.png)
+  waterfall_icon_png(${size} ${stored})
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${NODE_JS_EXECUTABLE} ${packer} ${stored} ${icon}
+    DEPENDS ${stored} ${packer}
+    COMMENT "Packing the ${size}x${size} icon")
+  list(APPEND WATERFALL_WEB_ICONS ${icon})
+endforeach()
+
+# The service worker keeps every file of the folder, checked by its digest, in
+# a cache named after them all: written again whenever one of them changes.
+set(waterfall_web_kept waterfall.js waterfall.wasm waterfall.data)
+foreach(path IN LISTS WATERFALL_WEB_PAGE_COPIES WATERFALL_WEB_ICONS)
+  get_filename_component(name ${path} NAME)
+  list(APPEND waterfall_web_kept ${name})
+endforeach()
+list(SORT waterfall_web_kept)
+list(JOIN waterfall_web_kept "|" waterfall_web_kept)
+set(template ${PROJECT_SOURCE_DIR}/web/service-worker.js.in)
+set(script ${CMAKE_CURRENT_LIST_DIR}/web_offline.cmake)
+# waterfall.wasm and waterfall.data are written with waterfall.js, the target's file.
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/service-worker.js
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${PROJECT_BINARY_DIR} -DFILES=${waterfall_web_kept}
+    -DTEMPLATE=${template} -DOUTPUT=${PROJECT_BINARY_DIR}/service-worker.js -P ${script}
+  DEPENDS waterfall ${WATERFALL_WEB_PAGE_COPIES} ${WATERFALL_WEB_ICONS} ${template} ${script}
+  COMMENT "Writing the service worker for this build's files"
+  VERBATIM)
+add_custom_target(waterfall_web_offline ALL DEPENDS ${PROJECT_BINARY_DIR}/service-worker.js)

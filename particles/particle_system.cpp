@@ -13,6 +13,26 @@ int liveBound(const std::vector<Particle*>& live) {
     return static_cast<int>(live.size()) - 1;
 }
 
+// Culls the drops' back faces. A drop is closed, convex and opaque (blending
+// runs with GL's default factors), so its front half hides its back half;
+// only a pixel centred on an edge between a front and a back triangle can go
+// to the back one by the fill rule: a few pixels on the outlines a frame.
+// The back half would show where the near plane cut a drop open, and it
+// never does. The projection keeps what lies up to 2 units behind the eye,
+// and the eye looks at the origin from wherever the controls put it (the
+// orbit 1 unit out, the zoom any distance, the origin itself included), so
+// the near plane never comes nearer the origin than 2 units. A drawn drop
+// stays within DROP_REACH of it: launched at most 0.01 above 1.25, rising at
+// most 0.01 more, it is down to 0.1 by its 17th update and dead by its 27th,
+// so after at most 26 updates of up to 0.01 in x and z, |x| <= 0.754,
+// |y| <= 1.27 and |z| <= 0.76: 1.66 from the origin, its sphere 1.68.
+// Front face and culled face are GL's defaults: the frame leaves them so.
+void startCulledDrops() {
+    glFrontFace(GL_CCW);  // GLU winds its quadrics' outsides counter-clockwise
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+}
+
 }  // namespace
 
 ParticleSystem::ParticleSystem(int particleCount) : capacity(particleCount) {
@@ -86,7 +106,7 @@ void ParticleSystem::emitParticle(const Vector3& at) {
 
 void ParticleSystem::drawAll() {
     const int bound = liveBound(liveParticles);
-    bool modelviewSet = false;
+    bool started = false;
     for (int i = 0; i < bound; ++i) {
         const Particle* particle = liveParticles[static_cast<size_t>(i)];
         if (sphereSending == SphereSending::Immediate) {
@@ -98,9 +118,10 @@ void ParticleSystem::drawAll() {
         }
         // Every immediate draw sets the mode, and nothing between two drops
         // changes it: once, before the first drop drawn, leaves the same state.
-        if (!modelviewSet) {
+        if (!started) {
             glMatrixMode(GL_MODELVIEW);
-            modelviewSet = true;
+            startCulledDrops();
+            started = true;
         }
         const GLuint list = dropSphereList();
         if (list == 0) {
@@ -109,14 +130,15 @@ void ParticleSystem::drawAll() {
             particle->drawCompiled(list);
         }
     }
+    if (started) {
+        glDisable(GL_CULL_FACE);  // nothing else: the ground shows both sides, the rocks are open
+    }
 }
 
 GLuint ParticleSystem::dropSphereList() {
-    if (sphereList == 0) {
+    if (sphereList == 0 && !listRefused) {
         sphereList = compileDropSphere(particleQuadric);
-        if (sphereList == 0) {
-            sphereSending = SphereSending::Immediate;  // not asked for again
-        }
+        listRefused = sphereList == 0;  // not asked for again
     }
     return sphereList;
 }

@@ -14,9 +14,15 @@
 class ParticleSystem {
 public:
     // How drawAll sends each drop's sphere. The program uses the compiled
-    // list; the immediate way, gluSphere for every drop, is the reference
-    // that the list's frames are compared with and timed against.
+    // list (gluSphere for every drop where GL gives no list) with the back
+    // faces culled; the immediate way, gluSphere for every drop and nothing
+    // culled, is the reference that the program's frames are compared with
+    // and timed against.
     enum class SphereSending { CompiledList, Immediate };
+
+    // Scene units from the origin that no drawn drop's centre reaches, the
+    // bound that culling the drops rests on (see drawAll).
+    static constexpr float DROP_REACH = 1.67f;
 
     explicit ParticleSystem(int particleCount);
     virtual ~ParticleSystem();
@@ -41,7 +47,9 @@ public:
     void emitParticle(const Vector3& at);
     // Every live particle but the last, as the sphere of `particleQuadric`.
     // The first drop drawn compiles the sphere's list, so the first call
-    // needs the GL context; the matrix mode is set once, before that drop.
+    // needs the GL context; the matrix mode is set and back-face culling
+    // switched on once, before that drop, and culling is off again after
+    // the last.
     void drawAll();
     void setSphereSending(SphereSending way) { sphereSending = way; }
 
@@ -66,4 +74,5 @@ private:
     std::vector<Particle> particles;
     SphereSending sphereSending = SphereSending::CompiledList;
     GLuint sphereList = 0;  // 0 until the first drop is drawn
+    bool listRefused = false;  // GL gave no list: gluSphere for every drop
 };

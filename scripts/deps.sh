@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a command needs, or says how to.
-# Usage: scripts/deps.sh run|test|windows|web
+# Usage: scripts/deps.sh run|test|windows|web|browsers
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri libsdl2-dev libgtest-dev libbenchmark-dev libx11-dev libxtst-dev x11-utils)
 test_packages=("${run_packages[@]}" xvfb xauth apitrace imagemagick clang
-  libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian)
+  libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian appstream)
 # The Windows build: MinGW-w64, Wine to run what it makes, NSIS for the
 # installer; dpkg-dev unpacks freeglut's Debian source, libgtest-dev ships
 # GoogleTest's.
@@ -14,16 +14,20 @@ windows_packages=(cmake ninja-build pkg-config g++-mingw-w64-x86-64 wine wine64 
   dpkg-dev libgtest-dev zip unzip)
 # The Windows package check drives what it installs in Xvfb and looks at it.
 windows_packages+=(xvfb xdotool x11-utils imagemagick)
-# The browser build: Debian's Emscripten (it brings node), Chromium to look
-# at the page headless.
-web_packages=(cmake ninja-build emscripten chromium)
+# The browser build: Debian's Emscripten (it brings node).
+web_packages=(cmake ninja-build emscripten)
+# The browsers the page is checked in: Chromium headless; Firefox ESR and
+# WebKitGTK (webkit2gtk-driver: WebKitWebDriver, and with it
+# libwebkit2gtk-4.1-0's MiniBrowser) in Xvfb; ImageMagick reads the pictures.
+browser_packages=(chromium firefox-esr webkit2gtk-driver xvfb imagemagick)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
-  *) echo "usage: $0 run|test|windows|web" >&2; exit 2 ;;
+  browsers) wanted=("${browser_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows|web|browsers" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -82,8 +82,8 @@ quietly() {
   rm -f "$log"
 }
 
-# The browser tests' node modules (playwright-core, pinned), installed as
-# their package-lock.json says.
+# The browser tests' node modules (playwright-core for Chromium, puppeteer-core
+# for Firefox; pinned), installed as their package-lock.json says.
 browser_test_modules() {
   quietly "npm could not install tests/browser's modules" \
     npm ci --prefix "$root/tests/browser" --no-audit --no-fund

@@ -1,14 +1,17 @@
 // What Emscripten's GLUT lacks or does differently from freeglut, for this
 // program: the pop-up menus (glutCreateMenu, glutAddMenuEntry,
-// glutAttachMenu, glutSetMenu, glutDestroyMenu) as an HTML pop-up; an idle
+// glutAttachMenu, glutSetMenu, glutDestroyMenu) as an HTML pop-up, the scene
+// drawn again when it closes as when freeglut's menu window goes; an idle
 // callback with at most one setTimeout chain, which waits for a pending frame
 // as freeglut's loop does (one idle call per frame on a slow machine, no
-// chain at all while none is set); a main loop that keeps the runtime alive
-// until exit(); exit() that really ends, from any callback.
+// chain at all while none is set); no frame drawn once the WebGL context is
+// lost (the page is told); a main loop that keeps the runtime alive until
+// exit(); exit() that really ends, from any callback, and takes away every
+// listener these add.
 //
 // For the page: the pop-up is a <div class="waterfall-menu"> in
 // document.body holding <div class="waterfall-menu-item"> entries (the label
-// as text, white space kept). The right button over the canvas or a long
+// as text); its look is the page's. The right button over the canvas or a long
 // press (a touch held still for LONG_PRESS_MS) opens it at the pointer; a
 // click on an entry chooses it, a press anywhere else closes it. Keys: GLUT
 // listens for keydown/keyup on window, so a page sends a key by dispatching
@@ -16,18 +19,17 @@
 // (keyCode may be left out: the key's text is used when keyCode is 0).
 
 var LibraryWaterfallGlutGaps = {
-  $WaterfallMenu__deps: ['$GLUT', '$Browser', '$callUserCallback'],
+  $WaterfallMenu__deps: ['$GLUT', '$callUserCallback', '$WaterfallFrame', 'glutPostRedisplay'],
   $WaterfallMenu__postset: 'WaterfallMenu.install();',
   $WaterfallMenu: {
     LONG_PRESS_MS: 500,
     LONG_PRESS_SLOP_PX: 10,   // a touch moving further is a drag, not a press
     SELECT_SLOP_PX: 4,        // an opening press released nearer chooses nothing
-    DEFAULT_STYLE:
-      '.waterfall-menu{position:absolute;z-index:1000;background:#f0f0f0;color:#000;' +
-      'border:1px solid #808080;box-shadow:2px 2px 4px rgba(0,0,0,.3);padding:2px 0;' +
-      'font:14px sans-serif;user-select:none;-webkit-user-select:none}' +
-      '.waterfall-menu-item{padding:4px 16px;white-space:pre;cursor:default}' +
-      '.waterfall-menu-item:hover{background:#3060c0;color:#fff}',
+    // On window, capturing: each event type and its handler here.
+    LISTENERS: [['mousedown', 'onMouseDown'], ['mouseup', 'onMouseUp'],
+      ['contextmenu', 'onContextMenu'], ['touchstart', 'onTouchStart'],
+      ['touchmove', 'onTouchMove'], ['touchend', 'cancelLongPress'],
+      ['touchcancel', 'cancelLongPress'], ['keydown', 'onKeyDown']],
     menus: {},
     nextId: 1,
     current: 0,
@@ -58,23 +60,20 @@ var LibraryWaterfallGlutGaps = {
       if (typeof window == 'undefined') return;
       // Registered before glutInit registers GLUT's own, so these see every
       // press first and can keep the menu's from the program.
-      window.addEventListener('mousedown', WaterfallMenu.onMouseDown, true);
-      window.addEventListener('mouseup', WaterfallMenu.onMouseUp, true);
-      window.addEventListener('contextmenu', WaterfallMenu.onContextMenu, true);
-      window.addEventListener('touchstart', WaterfallMenu.onTouchStart, true);
-      window.addEventListener('touchmove', WaterfallMenu.onTouchMove, true);
-      window.addEventListener('touchend', WaterfallMenu.cancelLongPress, true);
-      window.addEventListener('touchcancel', WaterfallMenu.cancelLongPress, true);
-      window.addEventListener('keydown', WaterfallMenu.onKeyDown, true);
-      var style = document.createElement('style');
-      style.textContent = WaterfallMenu.DEFAULT_STYLE;
-      // First in <head>, so that the page's own rules win.
-      document.head.insertBefore(style, document.head.firstChild);
+      WaterfallMenu.listen('addEventListener');
       addOnPreMain(function() {
         var canvas = Module['canvas'];
         if (!canvas) return;
         if (!canvas.hasAttribute('tabindex')) canvas.setAttribute('tabindex', '0');
         canvas.focus();
+        canvas.addEventListener('webglcontextlost', WaterfallFrame.onContextLost);
+      });
+    },
+
+    // `how`: 'addEventListener' or 'removeEventListener'.
+    listen: function(how) {
+      WaterfallMenu.LISTENERS.forEach(function(listener) {
+        window[how](listener[0], WaterfallMenu[listener[1]], true);
       });
     },
 
@@ -101,6 +100,7 @@ var LibraryWaterfallGlutGaps = {
         item.waterfallValue = entry.value;
         element.appendChild(item);
       });
+      element.style.position = 'absolute';
       element.style.left = (clientX + window.scrollX) + 'px';
       element.style.top = (clientY + window.scrollY) + 'px';
       document.body.appendChild(element);
@@ -113,11 +113,14 @@ var LibraryWaterfallGlutGaps = {
       WaterfallMenu.popup = {element: element, menu: menuId, x: clientX, y: clientY};
     },
 
+    // As freeglut's menu window going away, the pop-up's leaves the scene
+    // to be drawn again (not at the end, when nothing is drawn any more).
     close: function() {
       if (!WaterfallMenu.popup) return;
       var element = WaterfallMenu.popup.element;
       if (element.parentNode) element.parentNode.removeChild(element);
       WaterfallMenu.popup = null;
+      _glutPostRedisplay();
     },
 
     // As freeglut: the chosen menu is current while its callback runs, and
@@ -222,11 +225,16 @@ var LibraryWaterfallGlutGaps = {
       WaterfallMenu.longPress = null;
     },
 
-    // The program has ended: no pop-up, no press left over, and no menu to
-    // open any more.
+    // The program is ending: no pop-up, no press left over, no menu to open
+    // any more, and none of these listeners.
     end: function() {
       WaterfallMenu.cancelLongPress();
+      WaterfallFrame.end();
       WaterfallMenu.close();
+      if (typeof window != 'undefined') WaterfallMenu.listen('removeEventListener');
+      if (Module['canvas']) {
+        Module['canvas'].removeEventListener('webglcontextlost', WaterfallFrame.onContextLost);
+      }
       WaterfallMenu.menus = {};
       WaterfallMenu.attached = {};
       WaterfallMenu.current = 0;
@@ -282,8 +290,9 @@ var LibraryWaterfallGlutGaps = {
     if (WaterfallMenu.current == id) WaterfallMenu.current = 0;
   },
 
-  $WaterfallIdle__deps: ['$GLUT', '$callUserCallback'],
+  $WaterfallIdle__deps: ['$WaterfallFrame', '$callUserCallback'],
   $WaterfallIdle: {
+    func: 0,              // the program's idle callback
     timer: null,          // the one pending step of the chain
     afterFrame: false,    // the chain waits for the pending frame instead
     schedule: function() {
@@ -291,20 +300,20 @@ var LibraryWaterfallGlutGaps = {
     },
     run: function() {
       WaterfallIdle.timer = null;
-      if (!GLUT.idleFunc || runtimeExited || ABORT) return;
-      if (GLUT.requestedAnimationFrame) {
+      if (!WaterfallIdle.func || runtimeExited || ABORT) return;
+      if (WaterfallFrame.pending) {
         WaterfallIdle.afterFrame = true;
         return;
       }
       callUserCallback(function() {
-        {{{ makeDynCall('v', 'GLUT.idleFunc') }}}();
+        {{{ makeDynCall('v', 'WaterfallIdle.func') }}}();
       });
       WaterfallIdle.resume();
     },
     // Carries the chain on if an idle callback is set and none is pending.
     resume: function() {
-      if (!GLUT.idleFunc || WaterfallIdle.timer !== null || runtimeExited || ABORT) return;
-      if (GLUT.requestedAnimationFrame) {
+      if (!WaterfallIdle.func || WaterfallIdle.timer !== null || runtimeExited || ABORT) return;
+      if (WaterfallFrame.pending) {
         WaterfallIdle.afterFrame = true;
         return;
       }
@@ -320,7 +329,7 @@ var LibraryWaterfallGlutGaps = {
 
   glutIdleFunc__deps: ['$WaterfallIdle'],
   glutIdleFunc: function(func) {
-    GLUT.idleFunc = func;
+    WaterfallIdle.func = func;
     if (!func) {
       WaterfallIdle.stop();
       return;
@@ -337,39 +346,69 @@ var LibraryWaterfallGlutGaps = {
     }, msec);
   },
 
-  glutPostRedisplay__deps: ['$GLUT', '$Browser', '$WaterfallIdle'],
-  glutPostRedisplay: function() {
-    if (!GLUT.displayFunc || GLUT.requestedAnimationFrame || runtimeExited || ABORT) return;
-    GLUT.requestedAnimationFrame = true;
-    Browser.requestAnimationFrame(function() {
-      GLUT.requestedAnimationFrame = false;
-      Browser.mainLoop.runIter(function() {
-        {{{ makeDynCall('v', 'GLUT.displayFunc') }}}();
+  // At most one frame pending, drawn at the browser's next frame; none once
+  // the WebGL context is lost (the browser gives it back only to a page that
+  // asks, and then empty: textures, lists and buffers gone) or the program
+  // is ending.
+  $WaterfallFrame__deps: ['$WaterfallIdle', '$WaterfallPage', '$callUserCallback'],
+  $WaterfallFrame: {
+    display: 0,      // the program's display callback
+    pending: false,
+    lost: false,
+    ended: false,
+    request: function() {
+      if (!WaterfallFrame.display || WaterfallFrame.pending || WaterfallFrame.ended ||
+          runtimeExited || ABORT) return;
+      WaterfallFrame.pending = true;
+      requestAnimationFrame(function() {
+        WaterfallFrame.pending = false;
+        if (WaterfallFrame.ended) return;
+        if (!WaterfallFrame.lost) {
+          callUserCallback(function() {
+            {{{ makeDynCall('v', 'WaterfallFrame.display') }}}();
+          });
+        }
+        if (WaterfallIdle.afterFrame) {
+          WaterfallIdle.afterFrame = false;
+          WaterfallIdle.resume();
+        }
       });
-      if (WaterfallIdle.afterFrame) {
-        WaterfallIdle.afterFrame = false;
-        WaterfallIdle.resume();
-      }
-    });
+    },
+    onContextLost: function() {
+      if (WaterfallFrame.lost || WaterfallFrame.ended) return;
+      WaterfallFrame.lost = true;
+      WaterfallPage.graphicsLost();
+    },
+    end: function() {
+      WaterfallFrame.ended = true;
+    },
   },
 
-  glutMainLoop__deps: ['$GLUT', 'glutReshapeWindow', 'glutPostRedisplay', '$runtimeKeepalivePush'],
+  glutDisplayFunc__deps: ['$WaterfallFrame'],
+  glutDisplayFunc: function(func) {
+    WaterfallFrame.display = func;
+  },
+
+  glutPostRedisplay__deps: ['$WaterfallFrame'],
+  glutPostRedisplay: function() {
+    WaterfallFrame.request();
+  },
+
+  glutMainLoop__deps: ['glutReshapeWindow', 'glutPostRedisplay',
+    'emscripten_exit_with_live_runtime'],
   glutMainLoop: function() {
-    // The program lives on in its callbacks until exit().
-    runtimeKeepalivePush();
     _glutReshapeWindow(Module['canvas'].width, Module['canvas'].height);
     _glutPostRedisplay();
-    throw 'unwind';
+    // The program lives on in its callbacks until exit().
+    _emscripten_exit_with_live_runtime();
   },
 
   // exit() ends the program even while the main loop keeps it alive.
-  exit__deps: ['$WaterfallIdle', '$WaterfallMenu'],
+  exit__deps: ['$WaterfallIdle', '$WaterfallMenu', 'emscripten_force_exit'],
   exit: function(status) {
     WaterfallIdle.stop();
     WaterfallMenu.end();
-    runtimeKeepaliveCounter = 0;
-    noExitRuntime = false;
-    exit(status);
+    _emscripten_force_exit(status);
   },
 };
 

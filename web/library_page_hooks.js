@@ -5,9 +5,12 @@
 //   Without it, the text goes to console.log.
 // Module.waterfallExit(status): once, when the program ends; no frame is
 //   drawn after it.
+// Module.waterfallGraphicsLost(): once, when the browser takes the WebGL
+//   context away; the program runs on (keys, output, exit) but draws nothing.
 // The sound: medium.wav from the data package loops in an <audio> element,
 // started by the first key press or click (browsers refuse sound before a
-// gesture). A missing or unplayable file is silence.
+// gesture); the listeners that wait for one go when the program ends. A
+// missing or unplayable file is silence.
 
 var LibraryWaterfallPageHooks = {
   $WaterfallPage__postset: 'WaterfallPage.install();',
@@ -20,6 +23,7 @@ var LibraryWaterfallPageHooks = {
     exited: false,
     audio: null,
     audioUrl: null,  // the sound file's bytes as a blob: URL
+    tryPlay: null,   // listens for a gesture until the sound plays
 
     install: function() {
       if (!Module['stdout']) Module['stdout'] = WaterfallPage.outputByte;
@@ -61,6 +65,12 @@ var LibraryWaterfallPageHooks = {
       if (Module['waterfallExit']) Module['waterfallExit'](status);
     },
 
+    graphicsLost: function() {
+      WaterfallPage.flushOutput();
+      if (Module['waterfallGraphicsLost']) Module['waterfallGraphicsLost']();
+      else console.log('The WebGL context was lost: nothing more is drawn.');
+    },
+
     startSound: function(path) {
       var bytes;
       try {
@@ -75,26 +85,33 @@ var LibraryWaterfallPageHooks = {
       audio.loop = true;
       audio.src = WaterfallPage.audioUrl;
       WaterfallPage.audio = audio;
-      var tryPlay = function() {
+      WaterfallPage.tryPlay = function() {
         if (WaterfallPage.exited || !WaterfallPage.audio) return;
         audio.play().then(function() {
-          WaterfallPage.GESTURES.forEach(function(type) {
-            window.removeEventListener(type, tryPlay, true);
-          });
+          WaterfallPage.stopListening();
           if (WaterfallPage.exited) audio.pause();
         }, function() {
           // Refused (no gesture yet) or unplayable: the next gesture tries again.
         });
       };
       WaterfallPage.GESTURES.forEach(function(type) {
-        window.addEventListener(type, tryPlay, true);
+        window.addEventListener(type, WaterfallPage.tryPlay, true);
       });
+    },
+
+    stopListening: function() {
+      if (!WaterfallPage.tryPlay) return;
+      WaterfallPage.GESTURES.forEach(function(type) {
+        window.removeEventListener(type, WaterfallPage.tryPlay, true);
+      });
+      WaterfallPage.tryPlay = null;
     },
 
     // Paused only: the element may still be reading the file, and taking
     // the file away under it is an error on the console. The page's end
     // frees both.
     stopSound: function() {
+      WaterfallPage.stopListening();
       if (!WaterfallPage.audio) return;
       WaterfallPage.audio.pause();
       WaterfallPage.audio = null;

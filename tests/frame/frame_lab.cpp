@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
+#include <dlfcn.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +27,8 @@ bool windowViewable(Display* display, Window window) {
     return window != 0 && XGetWindowAttributes(display, window, &attributes) &&
            attributes.map_state == IsViewable;
 }
+
+bool cullingRefused = false;  // while a direct frame is drawn
 
 }  // namespace
 
@@ -97,8 +100,14 @@ void Scene::drawFrame(Way way) {
     waterfall->setSphereSending(way);
     setScenerySending(way == Way::Immediate ? ScenerySending::Immediate
                                             : ScenerySending::CompiledLists);
+    // A direct frame leaves culling as the program's frames left it.
+    const bool wasCulling = glIsEnabled(GL_CULL_FACE) == GL_TRUE;
+    cullingRefused = way == Way::Immediate;
+    if (cullingRefused) glDisable(GL_CULL_FACE);
     display();
     glFinish();
+    cullingRefused = false;
+    if (wasCulling) glEnable(GL_CULL_FACE);
 }
 
 Frame Scene::readFrame() const {
@@ -117,3 +126,13 @@ e2e::Screenshot Scene::onScreen() const {
 }
 
 }  // namespace framelab
+
+// In front of GL's own, for the program and everything else in the process:
+// the direct frame is the reference, so nothing in it is culled, whatever
+// the frame pass asks for.
+extern "C" void glEnable(GLenum cap) {
+    using Enable = void (*)(GLenum);
+    static const auto realEnable = reinterpret_cast<Enable>(dlsym(RTLD_NEXT, "glEnable"));
+    if (cap == GL_CULL_FACE && framelab::cullingRefused) return;
+    realEnable(cap);
+}

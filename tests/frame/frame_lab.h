@@ -1,7 +1,8 @@
 // The program's own scene in a real window on a private X server, driven
 // in-process: start-up as the program runs it, the pour stepped by the
 // animation tick, and single frame passes with the drops and the scenery
-// sent either way (the direct way: every call, no display list),
+// sent either way (the program's: display lists, the drops' back faces
+// culled; the direct way: every call, no display list, nothing culled),
 // read back with glReadPixels. For the pixel identity test and the frame
 // benchmark.
 #pragma once
@@ -16,6 +17,11 @@
 namespace framelab {
 
 using Way = ParticleSystem::SphereSending;
+
+// Pixels that the program's frame may have apart from the direct one: on the
+// culled drops' outlines a pixel centred on an edge between a front and a
+// back triangle may go to the back one (0.01 % of the 400 x 400 window).
+constexpr long CULLED_PIXELS_APART = 16;
 
 // RGB bytes of the window's frame, rows bottom-up as GL reads them.
 struct Frame {
@@ -44,7 +50,8 @@ public:
 
     // `steps` animation ticks with the animation on, as after the "a" key.
     void pour(int steps);
-    // The frame pass, the drops sent `way`, through to glFinish.
+    // The frame pass, the drops and the scenery sent `way`, through to
+    // glFinish. A direct frame is drawn with GL_CULL_FACE off and refused.
     void drawFrame(Way way);
     // The frame the last drawFrame left in the back buffer.
     Frame readFrame() const;

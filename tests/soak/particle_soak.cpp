@@ -1,8 +1,10 @@
 // In-process soak of the waterfall as the program runs it: a million steps
 // of the real configuration, every step checked for the pool's invariants,
 // and the resident size sampled to show it stays flat after the warm-up.
+// Every drawn drop must also stay within the reach that culling rests on.
 // Prints its figures; exits 1 if an invariant breaks or memory grows.
 // Usage: particle_soak [STEPS]
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -23,6 +25,7 @@ constexpr long DEFAULT_STEPS = 1000000;
 constexpr long WARM_UP_STEPS = 10000;     // the live count settles within about 30
 constexpr long SAMPLE_EVERY = 50000;      // steps between resident-size samples
 constexpr long MAX_GROWTH_KIB = 1024;     // allowed growth after the warm-up
+constexpr float REACH = ParticleSystem::DROP_REACH;  // scene units
 
 long residentKiB() {
     std::ifstream status("/proc/self/status");
@@ -61,13 +64,22 @@ public:
                 seen[index] = stamp;
             }
         }
-        for (const Particle* particle : live) {
-            const Vector3& p = particle->position;
+        for (size_t i = 0; i < live.size(); ++i) {
+            const Vector3& p = live[i]->position;
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) {
                 fail(step, "a live particle at a NaN or infinite position");
             }
+            // Drawn: alive, and not the last. Culling the drops needs them near.
+            if (i + 1 < live.size() && live[i]->isAlive()) {
+                farthestSquared = std::max(farthestSquared, dotProduct(p, p));
+                if (farthestSquared >= REACH * REACH) {
+                    fail(step, "a drawn drop beyond the reach that culling rests on");
+                }
+            }
         }
     }
+
+    float farthestDrawn() const { return std::sqrt(farthestSquared); }
 
 private:
     [[noreturn]] static void fail(long step, const char* what) {
@@ -77,6 +89,7 @@ private:
 
     Particle* first = nullptr;
     std::vector<int> seen;
+    float farthestSquared = 0.0f;  // square scene units from the origin
 };
 
 }  // namespace
@@ -121,6 +134,8 @@ int main(int argc, char** argv) {
                 static_cast<double>(steps) / seconds);
     std::printf("after the warm-up: live %zu to %zu, fewest free %zu\n", fewestLive, mostLive,
                 fewestFree);
+    std::printf("farthest drawn drop from the origin %.4f (reach %.2f)\n", census.farthestDrawn(),
+                REACH);
     std::printf("resident after %ld warm-up steps %ld KiB, highest after %ld KiB, growth %ld KiB"
                 " (limit %ld)\n", WARM_UP_STEPS, warmKiB, highestKiB, growth, MAX_GROWTH_KIB);
     if (growth >= MAX_GROWTH_KIB) {

@@ -11,6 +11,8 @@ class GLUquadric {};
 void APIENTRY glClear(GLbitfield) {}
 void APIENTRY glEnable(GLenum) {}
 void APIENTRY glDisable(GLenum) {}
+void APIENTRY glCullFace(GLenum) {}
+void APIENTRY glFrontFace(GLenum) {}
 void APIENTRY glMatrixMode(GLenum) {}
 void APIENTRY glLoadIdentity() {}
 void APIENTRY glPushMatrix() {}

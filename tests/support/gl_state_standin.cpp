@@ -60,6 +60,8 @@ void APIENTRY glDisable(GLenum cap) {
     state.enabled.erase(cap);
     record("glDisable", {en(cap)});
 }
+void APIENTRY glCullFace(GLenum mode) { record("glCullFace", {en(mode)}); }
+void APIENTRY glFrontFace(GLenum mode) { record("glFrontFace", {en(mode)}); }
 void APIENTRY glMatrixMode(GLenum mode) {
     state.matrixMode = mode;
     record("glMatrixMode", {en(mode)});

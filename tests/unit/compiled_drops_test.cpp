@@ -68,18 +68,21 @@ TEST(CompiledDrops, ExecuteTheSameCallsAsASphereForEveryDrop) {
         SCOPED_TRACE(c.what);
         const Calls immediate = drawnCalls(Way::Immediate, c.launches, c.steps, c.deadAt);
         const Calls compiled = drawnCalls(Way::CompiledList, c.launches, c.steps, c.deadAt);
-        EXPECT_EQ(withoutMatrixModes(compiled), withoutMatrixModes(immediate));
-        // Every immediate drop sets model-view mode; the compiled pass sets it
-        // once, before its first drop, and not at all when nothing is drawn.
-        const long immediateModes = static_cast<long>(immediate.size() -
-                                                      withoutMatrixModes(immediate).size());
-        const long compiledModes = static_cast<long>(compiled.size() -
-                                                     withoutMatrixModes(compiled).size());
-        EXPECT_EQ(compiledModes, immediateModes > 0 ? 1 : 0);
-        if (immediateModes > 0) {
-            EXPECT_EQ(compiled.front(), "glMatrixMode(GL_MODELVIEW)");
+        // The compiled drops are culled, from just before the first drop
+        // drawn to just after the last; the immediate ones never are.
+        const bool anyDrawn = indexOf(immediate, "glMatrixMode(GL_MODELVIEW)") >= 0;
+        Calls expected = withoutMatrixModes(immediate);
+        if (anyDrawn) {
+            expected.insert(expected.begin(), {"glMatrixMode(GL_MODELVIEW)", "glFrontFace(GL_CCW)",
+                                               "glCullFace(GL_BACK)", "glEnable(GL_CULL_FACE)"});
+            expected.push_back("glDisable(GL_CULL_FACE)");
+        }
+        EXPECT_EQ(compiled, expected);
+        if (anyDrawn) {
             EXPECT_EQ(immediate.front(), "glMatrixMode(GL_MODELVIEW)");
         }
+        EXPECT_EQ(indexOf(immediate, "glEnable(GL_CULL_FACE)"), -1);
+        EXPECT_EQ(glState().enabled.count(GL_CULL_FACE), 0u);
     }
 }
 
@@ -104,7 +107,7 @@ TEST(CompiledDrops, TheListIsMadeOnceAndDeletedWithItsSystem) {
     EXPECT_EQ(glState().deletedLists.count(1), 1u);
 }
 
-TEST(CompiledDrops, WithoutAListFromGlEveryDropIsSentImmediately) {
+TEST(CompiledDrops, WithoutAListFromGlEveryDropIsSentImmediatelyAndStillCulled) {
     resetGlRecorder();
     glState().nextList = 0;  // glGenLists answers 0 once
     WaterfallSystem system(1000);
@@ -116,6 +119,10 @@ TEST(CompiledDrops, WithoutAListFromGlEveryDropIsSentImmediately) {
     EXPECT_TRUE(glCallTexts("glCallList").empty());
     EXPECT_EQ(glCallTexts("gluSphere").size(), 2u * 299u);
     EXPECT_EQ(glState().modelviewDepth, 1);
+    // Both frames cull, as a list's would (the bracket's place: above).
+    EXPECT_EQ(glCallTexts("glEnable"), Calls(2, "glEnable(GL_CULL_FACE)"));
+    EXPECT_EQ(glCallTexts("glDisable"), Calls(2, "glDisable(GL_CULL_FACE)"));
+    EXPECT_EQ(glState().enabled.count(GL_CULL_FACE), 0u);
 }
 
 TEST(CompiledDrops, ASteadyFrameCostsFourCallsADrop) {

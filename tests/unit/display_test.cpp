@@ -82,19 +82,25 @@ TEST_F(DisplayTest, WaterIsDrawnLitAfterTheTurnedLevelIsPopped) {
     const auto lightingOff = indexOf(calls, "glDisable(GL_LIGHTING)");
     const auto water = indexOf(calls, "glMaterialfv(GL_FRONT, GL_AMBIENT, [1, 0.728, 0.772, 1])");
     ASSERT_GT(water, 0) << glCallDump();
-    // The first frame compiles the sphere, in model-view mode, before the
-    // first drop; the scenery's six lists came before it.
-    const Calls firstDrop = {"glMatrixMode(GL_MODELVIEW)", "glGenLists(1)",
+    // The first frame compiles the sphere, in model-view mode and with back
+    // faces culled, before the first drop; the scenery's six lists came
+    // before it. Nothing else in the frame is culled, and culling is off
+    // again after the last drop.
+    const Calls firstDrop = {"glMatrixMode(GL_MODELVIEW)", "glFrontFace(GL_CCW)",
+                             "glCullFace(GL_BACK)", "glEnable(GL_CULL_FACE)", "glGenLists(1)",
                              "glNewList(7, GL_COMPILE)", sphere, "glEndList()",
                              "glPushMatrix()", "glTranslatef", "glCallList(7)", "glPopMatrix()"};
     ASSERT_GT(calls.size(), static_cast<size_t>(water + 4) + firstDrop.size());
-    Calls drawn(calls.begin() + water + 4, calls.begin() + water + 4 + 9);
-    EXPECT_EQ(drawn[6].rfind("glTranslatef(-0.4, 1.25", 0), 0u) << drawn[6];
-    drawn[6] = "glTranslatef";
+    Calls drawn(calls.begin() + water + 4, calls.begin() + water + 4 + 12);
+    EXPECT_EQ(drawn[9].rfind("glTranslatef(-0.4, 1.25", 0), 0u) << drawn[9];
+    drawn[9] = "glTranslatef";
     EXPECT_EQ(drawn, firstDrop);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "glCallList(7)"), 299);
-    EXPECT_EQ(calls[lightingOff - 1], "glPopMatrix()");  // the last drop's
-    EXPECT_EQ(calls[lightingOff - 2], "glCallList(7)");
+    EXPECT_EQ(calls[lightingOff - 1], "glDisable(GL_CULL_FACE)");
+    EXPECT_EQ(calls[lightingOff - 2], "glPopMatrix()");  // the last drop's
+    EXPECT_EQ(calls[lightingOff - 3], "glCallList(7)");
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glEnable(GL_CULL_FACE)"), 1);
+    EXPECT_EQ(glState().enabled.count(GL_CULL_FACE), 0u);
     // The drops stand under the view alone: the turned level, pushed before
     // the turn, has been popped before the water.
     const auto turn = indexOf(calls, "glRotatef(90, 0, 1, 0)");
