@@ -199,6 +199,23 @@ async function poll(what, get) {
   throw new Error(`${what}: not within ${WAIT_MS} ms${failure}`);
 }
 
+// The tab interface over a Playwright or a Puppeteer page, whose page APIs
+// agree on these; the page loads `url` first. `page` stays reachable for
+// the cases only that driver's engine runs.
+export async function pageTab(page, url) {
+  const errors = [];
+  page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
+  page.on('pageerror', (error) => errors.push(String(error)));
+  await page.goto(url);
+  return {
+    page, errors,
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    key: (name) => page.keyboard.press(name),
+    click: (x, y, button) => page.mouse.click(x, y, { button }),
+    shot: async (box) => rgb(Buffer.from(await page.screenshot({ clip: box }))),
+  };
+}
+
 // A PNG's pixels as RGB bytes, rows top-down, cut to `box` if given
 // (ImageMagick decodes).
 export function rgb(png, box) {

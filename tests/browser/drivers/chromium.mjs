@@ -3,7 +3,7 @@
 // page's CPU figure. `tab.page` is Playwright's page, for the cases that
 // need what the others cannot do.
 import { chromium } from 'playwright-core';
-import { rgb } from '../fixture.mjs';
+import { pageTab } from '../fixture.mjs';
 
 const ARGS = ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
   '--use-gl=angle', '--no-sandbox', '--disable-background-networking',
@@ -27,16 +27,8 @@ export async function launch({ args = [] } = {}) {
         ? await chromium.launchPersistentContext(profile, { ...launchOptions, ...options })
         : await browser.newContext(options);
       const page = context.pages()[0] ?? await context.newPage();
-      const errors = [];
-      page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
-      page.on('pageerror', (error) => errors.push(String(error)));
-      await page.goto(url);
       return {
-        page, errors,
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        key: (name) => page.keyboard.press(name),
-        click: (x, y, button) => page.mouse.click(x, y, { button }),
-        shot: async (box) => rgb(await page.screenshot({ clip: box })),
+        ...await pageTab(page, url),
         // The share of a core the page's main thread spent on tasks over
         // `seconds` (Chrome's TaskDuration): JS, timers, frames. Chromium's
         // other threads, the sound's among them, are not counted.

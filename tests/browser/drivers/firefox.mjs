@@ -1,7 +1,7 @@
 // Debian's Firefox ESR driven by Puppeteer over WebDriver BiDi. With a window
 // under Xvfb: headless, it has no WebGL here (Mesa's llvmpipe draws).
 import puppeteer from 'puppeteer-core';
-import { rgb } from '../fixture.mjs';
+import { pageTab } from '../fixture.mjs';
 
 export const needsWindow = true;
 
@@ -18,16 +18,8 @@ export async function launch({ display }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
       await page.setViewport({ width, height });
-      const errors = [];
-      page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
-      page.on('pageerror', (error) => errors.push(String(error)));
-      await page.goto(url);
       return {
-        page, errors,
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        key: (name) => page.keyboard.press(name),
-        click: (x, y, button) => page.mouse.click(x, y, { button }),
-        shot: async (box) => rgb(Buffer.from(await page.screenshot({ clip: box }))),
+        ...await pageTab(page, url),
         close: () => context.close(),
       };
     },
