@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a command needs, or says how to.
-# Usage: scripts/deps.sh run|test|windows|web|browsers
+# Usage: scripts/deps.sh run|test|windows|web|browsers|roots
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
@@ -20,6 +20,9 @@ web_packages=(cmake ninja-build emscripten)
 # WebKitGTK (webkit2gtk-driver: WebKitWebDriver, and with it
 # libwebkit2gtk-4.1-0's MiniBrowser) in Xvfb; ImageMagick reads the pictures.
 browser_packages=(chromium firefox-esr webkit2gtk-driver xvfb imagemagick)
+# scripts/in-debian: Debian roots made from Debian's packages, and the clone
+# it puts in them.
+roots_packages=(mmdebstrap git)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
@@ -27,7 +30,8 @@ case "${1:-}" in
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   browsers) wanted=("${browser_packages[@]}") ;;
-  *) echo "usage: $0 run|test|windows|web|browsers" >&2; exit 2 ;;
+  roots) wanted=("${roots_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows|web|browsers|roots" >&2; exit 2 ;;
 esac
 
 missing=()
