@@ -6,6 +6,8 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "tests/e2e/windows_cases.h"
