@@ -19,8 +19,9 @@
 
 namespace {
 
-// Where float order must differ from Mesa's, a few edge pixels a frame may.
-constexpr long MOST_PIXELS_APART = 16;
+// None: the layer does Mesa's float operations in Mesa's order, so every
+// pixel is Mesa's (a layer whose order must differ may allow up to 16).
+constexpr long MOST_PIXELS_APART = 0;
 // Each row changes the picture by more than this, so frames this close mean something.
 constexpr long LEAST_ROW_CHANGE = 100;
 constexpr int ES_MAJOR = 3;
