@@ -1,6 +1,7 @@
 // The GL layer's frames (web/gl over ES 3 on llvmpipe) against Mesa's
 // fixed-function frames of the same rows (waterfall_frame_reference, run
-// first): pixels apart, row by row.
+// first): pixels apart, row by row, with the drops drawn as instances and
+// drawn one by one (as where the browser has no instancing).
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "tests/frame/egl_frame.h"
+#include "scene/display.h"
 #include "tests/frame/frame_rows.h"
 #include "tests/support/scratch_dir.h"
 #include "web/gl/gl_layer.h"
@@ -91,17 +93,27 @@ TEST(LayerFrames, TheLayerDrawsMesasFixedFunctionFrames) {
         const char* name = rows[i].name;
         const framerows::Frame mesa = readFile(framerows::framePath(dir.path(), i));
         const long apart = pixelsApart(frame, mesa);
-        std::printf("%-42s %ld pixels apart\n", name, apart);
+        instanced += gl_layer::takeInstancedDropCount();
+        // The same frame again, no drop drawn as an instance.
+        gl_layer::setInstancedDrops(false);
+        display();
+        framerows::Frame oneByOne(frame.size());
+        readThroughES(0, 0, framerows::FRAME_WIDTH, framerows::FRAME_HEIGHT, GL_RGB,
+                      GL_UNSIGNED_BYTE, oneByOne.data());
+        gl_layer::setInstancedDrops(true);
+        const long oneByOneApart = pixelsApart(oneByOne, mesa);
+        EXPECT_EQ(gl_layer::takeInstancedDropCount(), 0) << name;
+        std::printf("%-42s %ld pixels apart, drops one by one %ld\n", name, apart, oneByOneApart);
         savePpm(dir.path() + "/" + std::to_string(i) + "-layer.ppm", frame);
         savePpm(dir.path() + "/" + std::to_string(i) + "-mesa.ppm", mesa);
         EXPECT_GE(apart, 0) << name << ": no frame of Mesa's";
         EXPECT_LE(apart, MOST_PIXELS_APART) << name << "; " << dir.path() << "/" << i
                                             << "-*.ppm stay with WATERFALL_E2E_KEEP=1";
+        EXPECT_LE(oneByOneApart, MOST_PIXELS_APART) << name << ", drops one by one";
         if (i > 0) {
             EXPECT_GT(pixelsApart(frame, previous), LEAST_ROW_CHANGE) << name;
         }
         previous = frame;
-        instanced += gl_layer::takeInstancedDropCount();
     });
     EXPECT_GT(instanced, 0) << "no drop was drawn as an instance";
 }
