@@ -57,15 +57,20 @@ const std::vector<Row>& rows() {
     return table;
 }
 
-void runRows(const std::string& dataDir, ReadPixels read,
-             const std::function<void(size_t, const Frame&)>& each) {
-    if (chdir(dataDir.c_str()) != 0) return;
+bool startProgram(const std::string& dataDir) {
+    if (chdir(dataDir.c_str()) != 0) return false;
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     char name[] = "waterfall";
     char* argv[] = {name, nullptr};
     int argc = 1;
     startUp(&argc, argv);
     reshape(FRAME_WIDTH, FRAME_HEIGHT);  // as GLUT does before the first frame
+    return true;
+}
+
+void runRows(const std::string& dataDir, ReadPixels read,
+             const std::function<void(size_t, const Frame&)>& each) {
+    if (!startProgram(dataDir)) return;
     const auto& table = rows();
     for (size_t i = 0; i < table.size(); ++i) {
         table[i].change();

@@ -27,7 +27,10 @@ struct Row {
 const std::vector<Row>& rows();
 
 // Runs the program's start-up in the working directory `dataDir` (with the
-// context current), then each row: its change, a frame pass, a read.
+// context current) and sizes its projection as GLUT does before the first
+// frame; false when `dataDir` cannot be entered.
+bool startProgram(const std::string& dataDir);
+// startProgram, then each row: its change, a frame pass, a read.
 // `each(index, frame)` gets the frames.
 void runRows(const std::string& dataDir, ReadPixels read,
              const std::function<void(size_t, const Frame&)>& each);
