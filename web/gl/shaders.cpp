@@ -1,7 +1,9 @@
 // Builds, caches and feeds the generated programs (see shaders.h).
 #include "web/gl/shaders.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,10 @@ struct Program {
     GLuint id = 0;
     GLint mvpColumns, eyeRow, normalRows, normalScale, sceneColor, shininess, lightDirection,
         halfVector, ambient, diffuse, specular, texture, fogColor, fogParams;
+    // What this program's uniforms hold: a drop drawn after a drop (one by
+    // one) changes none of them, so it sends none.
+    DrawUniforms loaded{};
+    bool anyLoaded = false;
 };
 
 std::vector<Program> programs;
@@ -91,38 +97,52 @@ Program* find(const ShaderKey& key) {
     return &programs.back();
 }
 
-void vec4s(GLint location, int count, const float* values) {
-    if (location >= 0) es.Uniform4fv(location, count, values);
+// Sends `count` vec4s to `location` unless they are what it holds.
+void vec4s(GLint location, int count, const float* values, float* held, bool fresh) {
+    const std::size_t bytes = static_cast<std::size_t>(count) * 4 * sizeof(float);
+    if (location < 0 || (!fresh && std::memcmp(values, held, bytes) == 0)) return;
+    es.Uniform4fv(location, count, values);
+    std::memcpy(held, values, bytes);
 }
 
 }  // namespace
 
 bool useProgram(const DrawUniforms& u) {
-    const Program* p = find(u.key);
+    Program* p = find(u.key);
     if (!p) return false;
     if (p->id != current) {
         es.UseProgram(p->id);
         current = p->id;
     }
-    vec4s(p->mvpColumns, 3, &u.mvpColumns[0][0]);
-    vec4s(p->eyeRow, 1, u.eyeRow);
+    const bool fresh = !p->anyLoaded;
+    DrawUniforms& held = p->loaded;
+    vec4s(p->mvpColumns, 3, &u.mvpColumns[0][0], &held.mvpColumns[0][0], fresh);
+    vec4s(p->eyeRow, 1, u.eyeRow, held.eyeRow, fresh);
     if (u.key.lit) {
-        vec4s(p->normalRows, 3, &u.normalRows[0][0]);
-        vec4s(p->normalScale, 1, u.normalScale);
-        vec4s(p->sceneColor, 1, u.sceneColor);
-        if (p->shininess >= 0) es.Uniform1f(p->shininess, u.shininess);
-        vec4s(p->lightDirection, MAX_LIGHTS, &u.lightDirection[0][0]);
-        vec4s(p->halfVector, MAX_LIGHTS, &u.halfVector[0][0]);
-        vec4s(p->ambient, MAX_LIGHTS, &u.ambient[0][0]);
-        vec4s(p->diffuse, MAX_LIGHTS, &u.diffuse[0][0]);
-        vec4s(p->specular, MAX_LIGHTS, &u.specular[0][0]);
+        vec4s(p->normalRows, 3, &u.normalRows[0][0], &held.normalRows[0][0], fresh);
+        vec4s(p->normalScale, 1, u.normalScale, held.normalScale, fresh);
+        vec4s(p->sceneColor, 1, u.sceneColor, held.sceneColor, fresh);
+        if (p->shininess >= 0 && (fresh || held.shininess != u.shininess)) {
+            es.Uniform1f(p->shininess, u.shininess);
+            held.shininess = u.shininess;
+        }
+        vec4s(p->lightDirection, MAX_LIGHTS, &u.lightDirection[0][0], &held.lightDirection[0][0],
+              fresh);
+        vec4s(p->halfVector, MAX_LIGHTS, &u.halfVector[0][0], &held.halfVector[0][0], fresh);
+        vec4s(p->ambient, MAX_LIGHTS, &u.ambient[0][0], &held.ambient[0][0], fresh);
+        vec4s(p->diffuse, MAX_LIGHTS, &u.diffuse[0][0], &held.diffuse[0][0], fresh);
+        vec4s(p->specular, MAX_LIGHTS, &u.specular[0][0], &held.specular[0][0], fresh);
     }
-    if (p->texture >= 0) es.Uniform1i(p->texture, 0);
-    vec4s(p->fogColor, 1, u.fogColor);
+    if (p->texture >= 0 && fresh) es.Uniform1i(p->texture, 0);
+    vec4s(p->fogColor, 1, u.fogColor, held.fogColor, fresh);
     if (p->fogParams >= 0) {
         const float params[4] = {u.fogScale, u.fogOffset, 0, 0};
-        vec4s(p->fogParams, 1, params);
+        float heldParams[4] = {held.fogScale, held.fogOffset, 0, 0};
+        vec4s(p->fogParams, 1, params, heldParams, fresh);
+        held.fogScale = heldParams[0];
+        held.fogOffset = heldParams[1];
     }
+    p->anyLoaded = true;
     return true;
 }
 
