@@ -89,17 +89,18 @@ browser_test_modules() {
     npm ci --prefix "$root/tests/browser" --no-audit --no-fund
 }
 
-# Downloads a Debian source package's files into DIR through a private
-# deb-src list: the system's own apt lists stay as they are.
+# Downloads a Debian source package's files, of the running release, into
+# DIR through a private deb-src list: the system's own apt lists stay as they are.
 # Usage: download_debian_source PACKAGE DIR
 download_debian_source() {
-  local package=$1 dir=$2 apt_dir
+  local package=$1 dir=$2 apt_dir release
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
   apt_dir=$dir/apt
   mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
   cat >"$apt_dir/sources.list.d/debian-src.sources" <<SOURCES
 Types: deb-src
 URIs: http://deb.debian.org/debian
-Suites: bookworm
+Suites: $release
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
