@@ -118,7 +118,12 @@ std::string fragmentSource(const ShaderKey& key) {
         s += "    color = texture2D(uTexture, vTexCoord) * color;\n";
     }
     if (key.fogged) {
-        s += "    float f = clamp(vFog * uFogParams.x + uFogParams.y, 0.0, 1.0);\n"
+        // The abs() changes no value (vFog is a distance, never negative) but
+        // no linker may carry it across interpolation: Mesa 25's GLSL linker
+        // (nir_opt_varyings) otherwise moves the MAD into the vertex shader
+        // and interpolates the factor instead of the distance, a pixel or two
+        // off Mesa's fixed function, which does the MAD here.
+        s += "    float f = clamp(abs(vFog) * uFogParams.x + uFogParams.y, 0.0, 1.0);\n"
              "    color.rgb = uFogColor.rgb * (1.0 - f) + color.rgb * f;\n";
     }
     s += "    gl_FragColor = color;\n}\n";
