@@ -92,6 +92,9 @@ std::string vertexSource(const ShaderKey& key) {
     s += POSITION;
     s += key.lit ? lighting(key) : "    vColor = clamp(aColor, 0.0, 1.0);\n";
     if (key.textured) s += "    vTexCoord = aTexCoord;\n";
+    // Eye z as Mesa 22's DP4 with the modelview's third row. Mesa 25 sums it
+    // from the columns instead (MUL, three MADs): the last bit can differ,
+    // though no pixel of the frame test's rows does.
     if (key.fogged) s += "    vFog = abs(dot(aPosition, vec4(uEyeRow.xyz, aEyeRowW)));\n";
     s += "}\n";
     return s;
