@@ -1,5 +1,5 @@
-// One shared fixture for the browser tests, whatever the engine: build-web/
-// served on a free 127.0.0.1 port by a server of its own, one browser of the
+// One shared fixture for the browser tests, whatever the engine: the page's
+// folder (build-web/page/) served on a free 127.0.0.1 port by a server of its own, one browser of the
 // engine asked for (drivers/*.mjs), and pages behind one small interface:
 // keys, clicks, the canvas's pixels, the pane's text, the errors the page
 // reported. The server puts an error recorder first in every index.html it
@@ -13,7 +13,7 @@ import { dirname, extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 export const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-export const webBuild = process.env.WATERFALL_WEB_BUILD_DIR ?? join(root, 'build-web');
+export const webBuild = join(process.env.WATERFALL_WEB_BUILD_DIR ?? join(root, 'build-web'), 'page');
 export const nativeBuild = process.env.WATERFALL_BUILD_DIR ?? join(root, 'build');
 export const ENGINES = ['chromium', 'firefox', 'webkit'];
 
@@ -91,7 +91,7 @@ async function startXvfb() {
   return { display, stop: () => xvfb.kill() };
 }
 
-// The server of `folder` (build-web/ by default) and one browser of `engine`,
+// The server of `folder` (build-web/page/ by default) and one browser of `engine`,
 // started once; `args`, more of the browser's own switches (Chromium's only).
 export async function start(engine, { args = [], folder = webBuild } = {}) {
   const { launch, needsWindow } = await import(`./drivers/${engine}.mjs`);
