@@ -8,12 +8,7 @@
 set(WATERFALL_WEB_PAGE_DIR ${PROJECT_BINARY_DIR}/page)
 file(MAKE_DIRECTORY ${WATERFALL_WEB_PAGE_DIR})
 
-if(NOT TARGET waterfall_gl_layer)
-  file(GLOB gl_layer_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/gl/*.cpp)
-  add_library(waterfall_gl_layer STATIC ${gl_layer_sources})
-  target_include_directories(waterfall_gl_layer PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(waterfall_gl_layer PUBLIC waterfall_gl_headers)
-endif()
+add_subdirectory(${PROJECT_SOURCE_DIR}/web/gl ${PROJECT_BINARY_DIR}/web-gl)
 file(GLOB glut_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/glut/*.cpp)
 add_library(waterfall_web_glut STATIC ${glut_sources})
 # GLUT's hooks for the page step the program's pour and count its drops.

@@ -46,7 +46,7 @@ int openingButton = -1;       // the button whose press opened it, until release
 // The labels come NUL-separated; the pop-up goes into the full-screen
 // element when there is one (anything else is hidden then).
 EM_JS(void, show_popup, (const char* labels, int length, double x, double y), {
-    var texts = new TextDecoder('utf-8').decode(HEAPU8.subarray(labels, labels + length)).split('\0');
+    var texts = new TextDecoder('utf-8').decode(HEAPU8.subarray(labels, labels + length)).split(String.fromCharCode(0));
     texts.pop();
     var popup = document.createElement('div');
     popup.className = 'waterfall-menu';
