@@ -235,13 +235,20 @@ export function pixelsApart(a, b, share) {
 
 // The native program's start frame, taken by the Linux build's screenshot
 // tool under Xvfb (0 seconds: no pour).
-export function nativeStartFrame(path) {
+export const nativeStartFrame = (path) => nativeFrame(path, ['e2e', 'take_screenshot'], '0');
+
+// The native program's frame after `steps` pour steps, by its own start-up,
+// pour and frame pass in a freeglut window under Xvfb.
+export const nativeFrameAtStep = (path, steps) =>
+  nativeFrame(path, ['frame', 'take_frame_at_step'], String(steps));
+
+function nativeFrame(path, tool, argument) {
   return new Promise((resolve, reject) => {
-    const tool = spawn('nice', ['-n', '10', join(nativeBuild, 'tests', 'e2e', 'take_screenshot'),
-      path, '0'], { stdio: 'inherit' });
-    tool.once('error', reject);
-    tool.once('exit', (status) => status === 0 ? resolve(readFileSync(path))
-      : reject(new Error(`take_screenshot ended with ${status}`)));
+    const run = spawn('nice', ['-n', '10', join(nativeBuild, 'tests', ...tool), path, argument],
+      { stdio: 'inherit' });
+    run.once('error', reject);
+    run.once('exit', (status) => status === 0 ? resolve(readFileSync(path))
+      : reject(new Error(`${tool[1]} ended with ${status}`)));
   });
 }
 

@@ -103,15 +103,19 @@ EM_JS(void, refuse_context_menu, (int on), {
 
 bool refusing = false;
 
+// The scene is drawn again after the callback, which changes what it shows.
 void choose(int menu, int value) {
-    closePopup();
+    if (popupShown) hide_popup();
+    popupShown = false;
     later([menu, value] {
         auto found = menus.find(menu);
-        if (found == menus.end()) return;
-        const int before = currentMenu;
-        currentMenu = menu;
-        found->second.func(value);
-        currentMenu = menus.count(before) ? before : 0;
+        if (found != menus.end()) {
+            const int before = currentMenu;
+            currentMenu = menu;
+            found->second.func(value);
+            currentMenu = menus.count(before) ? before : 0;
+        }
+        glutPostRedisplay();
     });
 }
 
