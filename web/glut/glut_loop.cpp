@@ -171,7 +171,6 @@ void glutMainLoop() {
 // the menu, the listeners and the sound go, and the runtime really ends,
 // though the main loop keeps it alive. The page hears of it from
 // Module.onExit.
-extern "C" void __real_exit(int status);
 extern "C" void __wrap_exit(int status) {
     if (!ended) {
         std::fflush(stdout);
