@@ -95,7 +95,7 @@ function cases(engine) {
         // Linear fog: each channel moves towards the fog's, never past it (1 off for rounding).
         for (const c of [0, 1, 2]) {
           assert.ok(Math.abs(fogged[i + c] - FOG[c]) <= Math.abs(before[i + c] - FOG[c]) + 1,
-            `pixel ${i / 3} moved away from the fog: ${before.subarray(i, i + 3)} -> ${fogged.subarray(i, i + 3)}`);
+            `pixel ${i / 3} moved away from the fog: ${[...before.subarray(i, i + 3)]} -> ${[...fogged.subarray(i, i + 3)]}`);
         }
       }
       assert.ok(changed > 0);
