@@ -3,12 +3,12 @@
 # waterfall.js, waterfall.wasm and waterfall.data, the data package holding
 # the four data files at /, the working directory where the program's fopen
 # looks for them; the icons of the web app manifest, and service-worker.js,
-# the page's offline copy. The page's own GL layer and GLUT are built here
-# too, as the libraries that OpenGL::GL and GLUT::GLUT stand for.
+# the page's offline copy. The page's own GLUT is built here, and its GL
+# layer (waterfall_gl_layer) by web/gl/: the libraries that GLUT::GLUT and
+# OpenGL::GL stand for.
 set(WATERFALL_WEB_PAGE_DIR ${PROJECT_BINARY_DIR}/page)
 file(MAKE_DIRECTORY ${WATERFALL_WEB_PAGE_DIR})
 
-add_subdirectory(${PROJECT_SOURCE_DIR}/web/gl ${PROJECT_BINARY_DIR}/web-gl)
 file(GLOB glut_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/glut/*.cpp)
 add_library(waterfall_web_glut STATIC ${glut_sources})
 # GLUT's hooks for the page step the program's pour and count its drops.

@@ -6,7 +6,8 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libgl1-mesa-dri libsdl2-dev libgtest-dev libbenchmark-dev libx11-dev libxtst-dev x11-utils)
 test_packages=("${run_packages[@]}" xvfb xauth apitrace imagemagick clang
-  libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian appstream)
+  libclang-rt-14-dev desktop-file-utils dpkg-dev file man-db groff-base lintian appstream
+  libegl-dev libgles-dev libopengl-dev libegl-mesa0)  # the last four: the GL layer's frame test over EGL
 # The Windows build: MinGW-w64, Wine to run what it makes, NSIS for the
 # installer; dpkg-dev unpacks freeglut's Debian source, libgtest-dev ships
 # GoogleTest's.

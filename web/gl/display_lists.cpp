@@ -3,11 +3,13 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <map>
 
 #include "web/gl/drops.h"
 #include "web/gl/gl_entry.h"
 #include "web/gl/layer_state.h"
+#include "web/gl/primitives.h"
 
 namespace gl_layer {
 
@@ -16,6 +18,7 @@ namespace {
 struct List {
     std::vector<Mesh> meshes;
     unsigned buffer = 0;
+    unsigned indexBuffer = 0;
     CompileAttributes after;  // what the list sets, left current by a call
 };
 
@@ -25,6 +28,12 @@ bool compiling = false;
 unsigned compiled = 0;
 CompileAttributes attributes;
 std::vector<Vertex> listVertices;
+std::vector<Index> listIndices;
+
+void deleteBuffers(const List& list) {
+    if (list.buffer) deleteBuffer(list.buffer);
+    if (list.indexBuffer) deleteBuffer(list.indexBuffer);
+}
 
 bool sameSources(const Mesh& a, const Mesh& b) {
     return a.normals == b.normals && a.texCoords == b.texCoords && a.colors == b.colors;
@@ -35,22 +44,30 @@ bool sameSources(const Mesh& a, const Mesh& b) {
 bool compilingList() { return compiling; }
 CompileAttributes& compileAttributes() { return attributes; }
 
-void recordBlock(const std::vector<Vertex>& triangles) {
-    if (triangles.empty()) return;
+void recordBlock(unsigned mode, const std::vector<Vertex>& vertices) {
+    if (vertices.empty()) return;
     Mesh mesh;
-    mesh.first = static_cast<int>(listVertices.size());
-    mesh.count = static_cast<int>(triangles.size());
     mesh.normals = attributes.normalSet;
     mesh.texCoords = attributes.texCoordSet;
     mesh.colors = attributes.colorSet;
-    listVertices.insert(listVertices.end(), triangles.begin(), triangles.end());
     std::vector<Mesh>& meshes = lists[compiled].meshes;
-    // Blocks one after another with the same attribute sources draw as one.
-    if (!meshes.empty() && sameSources(meshes.back(), mesh)) {
-        meshes.back().count += mesh.count;
-    } else {
+    // Blocks one after another with the same attribute sources draw as one,
+    // while their indices fit.
+    const bool joins = !meshes.empty() && sameSources(meshes.back(), mesh) &&
+                       listVertices.size() - static_cast<std::size_t>(meshes.back().firstVertex) +
+                               vertices.size() <= MAX_INDEXED_VERTICES;
+    if (!joins) {
+        if (vertices.size() > MAX_INDEXED_VERTICES) return;  // never sent by the program
+        mesh.firstVertex = static_cast<int>(listVertices.size());
+        mesh.firstIndex = static_cast<int>(listIndices.size());
         meshes.push_back(mesh);
     }
+    Mesh& into = meshes.back();
+    const std::size_t before = listIndices.size();
+    const std::size_t base = listVertices.size() - static_cast<std::size_t>(into.firstVertex);
+    if (!appendTriangles(mode, vertices.size(), base, listIndices)) return;
+    listVertices.insert(listVertices.end(), vertices.begin(), vertices.end());
+    into.indexCount += static_cast<int>(listIndices.size() - before);
 }
 
 const Mesh* singleMesh(unsigned list) {
@@ -92,12 +109,13 @@ void glNewList(GLuint list, GLenum /*mode: GL_COMPILE, the only one used*/) {
     enterCall();
     if (list == 0 || compiling) return;
     auto found = lists.find(list);
-    if (found != lists.end() && found->second.buffer) deleteBuffer(found->second.buffer);
+    if (found != lists.end()) deleteBuffers(found->second);
     lists[list] = List{};
     compiling = true;
     compiled = list;
     attributes = CompileAttributes{};
     listVertices.clear();
+    listIndices.clear();
 }
 
 void glEndList() {
@@ -106,11 +124,16 @@ void glEndList() {
     compiling = false;
     List& done = lists[compiled];
     done.after = attributes;
-    if (!listVertices.empty()) {
+    if (!listIndices.empty()) {
         done.buffer = newBuffer(listVertices);
-        for (Mesh& mesh : done.meshes) mesh.buffer = done.buffer;
+        done.indexBuffer = newIndexBuffer(listIndices);
+        for (Mesh& mesh : done.meshes) {
+            mesh.buffer = done.buffer;
+            mesh.indexBuffer = done.indexBuffer;
+        }
     }
     listVertices.clear();
+    listIndices.clear();
 }
 
 void glCallList(GLuint list) {
@@ -132,7 +155,7 @@ void glDeleteLists(GLuint list, GLsizei range) {
     for (GLsizei i = 0; i < range; i++) {
         const auto found = lists.find(list + static_cast<GLuint>(i));
         if (found == lists.end()) continue;
-        if (found->second.buffer) deleteBuffer(found->second.buffer);
+        deleteBuffers(found->second);
         lists.erase(found);
     }
 }

@@ -1,8 +1,8 @@
 // Display lists: what the program compiles into them is glBegin/glEnd
 // blocks and the attributes around them (GLU's shapes, the ledges' fans);
 // any other call made while compiling runs at once. A list's blocks become
-// triangles in one buffer, merged into as few meshes as their attributes
-// allow (a drop's sphere is one).
+// indexed triangles in one pair of buffers, merged into as few meshes as
+// their attributes allow (a drop's sphere is one).
 #pragma once
 
 #include <vector>
@@ -22,8 +22,9 @@ struct CompileAttributes {
 
 bool compilingList();
 CompileAttributes& compileAttributes();
-// A finished block's triangles, into the list being compiled.
-void recordBlock(const std::vector<Vertex>& triangles);
+// A finished block, into the list being compiled: its vertices as sent,
+// and the triangles of `mode` over them.
+void recordBlock(unsigned mode, const std::vector<Vertex>& vertices);
 // The list's single mesh when it is one (the drops' sphere), else null.
 const Mesh* singleMesh(unsigned list);
 // The attributes a call of `list` leaves current.

@@ -15,7 +15,8 @@ namespace {
 constexpr GLsizei STRIDE = sizeof(Vertex);
 constexpr GLsizei INSTANCE_STRIDE = INSTANCE_FLOATS * sizeof(float);
 
-GLuint streamBuffer = 0;    // immediate blocks
+GLuint streamBuffer = 0;    // immediate blocks' vertices
+GLuint streamIndices = 0;   // and their triangles
 GLuint instanceBuffer = 0;  // the drops' per-instance floats
 
 const void* offsetOf(std::size_t bytes) {
@@ -39,11 +40,11 @@ void attribute(unsigned slot, bool fromArray, GLint size, std::size_t offset, co
 
 void bindVertices(GLuint buffer, const Mesh& mesh) {
     es.BindBuffer(GL_ARRAY_BUFFER, buffer);
-    attribute(ATTRIB_POSITION, true, 3, offsetof(Vertex, position), nullptr, mesh.first);
-    attribute(ATTRIB_NORMAL, mesh.normals, 3, offsetof(Vertex, normal), layer.normal, mesh.first);
+    attribute(ATTRIB_POSITION, true, 3, offsetof(Vertex, position), nullptr, mesh.firstVertex);
+    attribute(ATTRIB_NORMAL, mesh.normals, 3, offsetof(Vertex, normal), layer.normal, mesh.firstVertex);
     attribute(ATTRIB_TEXCOORD, mesh.texCoords, 2, offsetof(Vertex, texCoord), layer.texCoord,
-              mesh.first);
-    attribute(ATTRIB_COLOR, mesh.colors, 4, offsetof(Vertex, color), layer.color, mesh.first);
+              mesh.firstVertex);
+    attribute(ATTRIB_COLOR, mesh.colors, 4, offsetof(Vertex, color), layer.color, mesh.firstVertex);
 }
 
 bool useUniforms(const DrawUniforms& u) {
@@ -68,33 +69,41 @@ void perDrawTranslation(const DrawUniforms& u) {
 
 }  // namespace
 
-void drawImmediate(const std::vector<Vertex>& triangles, const Mesh& attributes) {
+void drawImmediate(const std::vector<Vertex>& vertices, const std::vector<Index>& triangles,
+                   const Mesh& attributes) {
     if (triangles.empty()) return;
     DrawUniforms u{};
     if (!prepare(u)) return;
     if (!streamBuffer) es.GenBuffers(1, &streamBuffer);
+    if (!streamIndices) es.GenBuffers(1, &streamIndices);
     es.BindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles.size() * sizeof(Vertex)),
+    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
+                  vertices.data(), GL_STREAM_DRAW);
+    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndices);
+    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles.size() * sizeof(Index)),
                   triangles.data(), GL_STREAM_DRAW);
     Mesh mesh = attributes;
-    mesh.first = 0;
+    mesh.firstVertex = 0;
     bindVertices(streamBuffer, mesh);
     perDrawTranslation(u);
-    es.DrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(triangles.size()));
+    es.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_SHORT,
+                    offsetOf(0));
 }
 
 void drawMesh(const Mesh& mesh) {
-    if (mesh.count == 0) return;
+    if (mesh.indexCount == 0) return;
     DrawUniforms u{};
     if (!prepare(u)) return;
     bindVertices(mesh.buffer, mesh);
     perDrawTranslation(u);
-    es.DrawArrays(GL_TRIANGLES, 0, mesh.count);
+    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.indexBuffer);
+    es.DrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_SHORT,
+                    offsetOf(static_cast<std::size_t>(mesh.firstIndex) * sizeof(Index)));
 }
 
 void drawMeshInstances(const Mesh& mesh, const DrawUniforms& u, const std::vector<float>& instances) {
     const auto count = static_cast<GLsizei>(instances.size() / INSTANCE_FLOATS);
-    if (mesh.count == 0 || count == 0 || !useUniforms(u)) return;
+    if (mesh.indexCount == 0 || count == 0 || !useUniforms(u)) return;
     bindVertices(mesh.buffer, mesh);
     if (!instanceBuffer) es.GenBuffers(1, &instanceBuffer);
     es.BindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
@@ -107,13 +116,16 @@ void drawMeshInstances(const Mesh& mesh, const DrawUniforms& u, const std::vecto
     es.VertexAttribPointer(ATTRIB_EYE_ROW_W, 1, GL_FLOAT, GL_FALSE, INSTANCE_STRIDE,
                            offsetOf(4 * sizeof(float)));
     es.VertexAttribDivisor(ATTRIB_EYE_ROW_W, 1);
-    es.DrawArraysInstanced(GL_TRIANGLES, 0, mesh.count, count);
+    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.indexBuffer);
+    es.DrawElementsInstanced(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_SHORT,
+                             offsetOf(static_cast<std::size_t>(mesh.firstIndex) * sizeof(Index)),
+                             count);
     es.VertexAttribDivisor(ATTRIB_MVP_COLUMN3, 0);
     es.VertexAttribDivisor(ATTRIB_EYE_ROW_W, 0);
 }
 
 bool instancingAvailable() {
-    return es.DrawArraysInstanced != nullptr;
+    return es.DrawElementsInstanced != nullptr;
 }
 
 unsigned newBuffer(const std::vector<Vertex>& vertices) {
@@ -125,6 +137,15 @@ unsigned newBuffer(const std::vector<Vertex>& vertices) {
     return buffer;
 }
 
+unsigned newIndexBuffer(const std::vector<Index>& indices) {
+    GLuint buffer = 0;
+    es.GenBuffers(1, &buffer);
+    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
+    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(Index)),
+                  indices.data(), GL_STATIC_DRAW);
+    return buffer;
+}
+
 void deleteBuffer(unsigned buffer) {
     const GLuint name = buffer;
     es.DeleteBuffers(1, &name);
@@ -132,6 +153,7 @@ void deleteBuffer(unsigned buffer) {
 
 void forgetDrawBuffers() {
     streamBuffer = 0;
+    streamIndices = 0;
     instanceBuffer = 0;
 }
 

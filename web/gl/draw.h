@@ -7,15 +7,19 @@
 
 #include "web/gl/draw_uniforms.h"
 #include "web/gl/layer_state.h"
+#include "web/gl/primitives.h"
 
 namespace gl_layer {
 
-// A run of triangles in a buffer. An attribute the block never gave is
-// taken from the current one when the mesh is drawn, as GL does.
+// Indexed triangles in a vertex and an index buffer (each vertex shaded
+// once, as in Mesa's strips). An attribute the block never gave is taken
+// from the current one when the mesh is drawn, as GL does.
 struct Mesh {
-    unsigned buffer = 0;
-    int first = 0;  // vertices
-    int count = 0;  // vertices
+    unsigned buffer = 0;       // vertices
+    unsigned indexBuffer = 0;  // Index
+    int firstVertex = 0;       // where index 0 points
+    int firstIndex = 0;
+    int indexCount = 0;
     bool normals = false;
     bool texCoords = false;
     bool colors = false;
@@ -25,7 +29,8 @@ struct Mesh {
 // translation), both as Mesa computes them for the translated modelview.
 constexpr int INSTANCE_FLOATS = 5;
 
-void drawImmediate(const std::vector<Vertex>& triangles, const Mesh& attributes);
+void drawImmediate(const std::vector<Vertex>& vertices, const std::vector<Index>& triangles,
+                   const Mesh& attributes);
 void drawMesh(const Mesh& mesh);
 // With the uniforms of the run's first drop; `instances` holds
 // INSTANCE_FLOATS each.
@@ -33,6 +38,7 @@ void drawMeshInstances(const Mesh& mesh, const DrawUniforms& u, const std::vecto
 bool instancingAvailable();
 
 unsigned newBuffer(const std::vector<Vertex>& vertices);
+unsigned newIndexBuffer(const std::vector<Index>& indices);
 void deleteBuffer(unsigned buffer);
 void forgetDrawBuffers();
 

@@ -35,7 +35,7 @@ bool loadEs(ProcLoader load, int esMajor, bool angleInstancedArrays) {
     WATERFALL_ES(DeleteBuffers);
     WATERFALL_ES(Disable);
     WATERFALL_ES(DisableVertexAttribArray);
-    WATERFALL_ES(DrawArrays);
+    WATERFALL_ES(DrawElements);
     WATERFALL_ES(Enable);
     WATERFALL_ES(EnableVertexAttribArray);
     WATERFALL_ES(Finish);
@@ -63,17 +63,17 @@ bool loadEs(ProcLoader load, int esMajor, bool angleInstancedArrays) {
     WATERFALL_ES(Viewport);
 #undef WATERFALL_ES
     es.VertexAttribDivisor = nullptr;
-    es.DrawArraysInstanced = nullptr;
+    es.DrawElementsInstanced = nullptr;
     if (esMajor >= 3) {
         loadOne(load, es.VertexAttribDivisor, "glVertexAttribDivisor");
-        loadOne(load, es.DrawArraysInstanced, "glDrawArraysInstanced");
+        loadOne(load, es.DrawElementsInstanced, "glDrawElementsInstanced");
     } else if (angleInstancedArrays) {
         loadOne(load, es.VertexAttribDivisor, "glVertexAttribDivisorANGLE");
-        loadOne(load, es.DrawArraysInstanced, "glDrawArraysInstancedANGLE");
+        loadOne(load, es.DrawElementsInstanced, "glDrawElementsInstancedANGLE");
     }
-    if (!es.VertexAttribDivisor || !es.DrawArraysInstanced) {
+    if (!es.VertexAttribDivisor || !es.DrawElementsInstanced) {
         es.VertexAttribDivisor = nullptr;
-        es.DrawArraysInstanced = nullptr;
+        es.DrawElementsInstanced = nullptr;
     }
     return ok;
 }

@@ -28,7 +28,7 @@ struct EsApi {
     void (*DeleteBuffers)(GLsizei, const GLuint*);
     void (*Disable)(GLenum);
     void (*DisableVertexAttribArray)(GLuint);
-    void (*DrawArrays)(GLenum, GLint, GLsizei);
+    void (*DrawElements)(GLenum, GLsizei, GLenum, const void*);
     void (*Enable)(GLenum);
     void (*EnableVertexAttribArray)(GLuint);
     void (*Finish)();
@@ -57,7 +57,7 @@ struct EsApi {
     void (*Viewport)(GLint, GLint, GLsizei, GLsizei);
     // ES 3.0's or ANGLE_instanced_arrays' (the ...ANGLE names); null without either.
     void (*VertexAttribDivisor)(GLuint, GLuint);
-    void (*DrawArraysInstanced)(GLenum, GLint, GLsizei, GLsizei);
+    void (*DrawElementsInstanced)(GLenum, GLsizei, GLenum, const void*, GLsizei);
 };
 
 extern EsApi es;

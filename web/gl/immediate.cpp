@@ -18,7 +18,7 @@ namespace {
 bool inBlock = false;
 GLenum blockMode = 0;
 std::vector<Vertex> blockVertices;
-std::vector<Vertex> triangles;  // reused
+std::vector<Index> triangles;  // reused
 
 void vertex(float x, float y, float z) {
     if (!inBlock) return;
@@ -93,15 +93,18 @@ void glBegin(GLenum mode) {
 void glEnd() {
     if (!inBlock) return;
     inBlock = false;
-    triangles.clear();
-    if (!appendTriangles(blockMode, blockVertices, triangles)) return;
     if (compilingList()) {
-        recordBlock(triangles);
+        recordBlock(blockMode, blockVertices);
+        return;
+    }
+    triangles.clear();
+    if (blockVertices.size() > MAX_INDEXED_VERTICES ||
+        !appendTriangles(blockMode, blockVertices.size(), 0, triangles)) {
         return;
     }
     Mesh all;
     all.normals = all.texCoords = all.colors = true;
-    drawImmediate(triangles, all);
+    drawImmediate(blockVertices, triangles, all);
 }
 
 void glVertex2f(GLfloat x, GLfloat y) { vertex(x, y, 0.0f); }

@@ -7,12 +7,12 @@
 
 namespace gl_layer {
 
-bool appendTriangles(unsigned mode, const std::vector<Vertex>& in, std::vector<Vertex>& out) {
-    const std::size_t n = in.size();
-    const auto tri = [&out, &in](std::size_t a, std::size_t b, std::size_t c) {
-        out.push_back(in[a]);
-        out.push_back(in[b]);
-        out.push_back(in[c]);
+bool appendTriangles(unsigned mode, std::size_t count, std::size_t base, std::vector<Index>& out) {
+    const std::size_t n = count;
+    const auto tri = [&out, base](std::size_t a, std::size_t b, std::size_t c) {
+        out.push_back(static_cast<Index>(base + a));
+        out.push_back(static_cast<Index>(base + b));
+        out.push_back(static_cast<Index>(base + c));
     };
     switch (mode) {
     case GL_TRIANGLES:

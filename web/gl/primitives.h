@@ -4,14 +4,17 @@
 // order, so that edge pixels fall as they fall in Mesa's frames.
 #pragma once
 
+#include <cstddef>
 #include <vector>
-
-#include "web/gl/layer_state.h"
 
 namespace gl_layer {
 
-// Appends the triangles of a glBegin(`mode`) block to `out`; false for a
-// mode the layer does not draw (points and lines: the scene has none).
-bool appendTriangles(unsigned mode, const std::vector<Vertex>& in, std::vector<Vertex>& out);
+using Index = unsigned short;  // 16 bits: what WebGL 1 draws without an extension
+constexpr std::size_t MAX_INDEXED_VERTICES = 65536;
+
+// Appends the triangles of a glBegin(`mode`) block of `count` vertices to
+// `out`, as indices from `base`; false for a mode the layer does not draw
+// (points and lines: the scene has none).
+bool appendTriangles(unsigned mode, std::size_t count, std::size_t base, std::vector<Index>& out);
 
 }  // namespace gl_layer

@@ -101,6 +101,7 @@ std::string fragmentSource(const ShaderKey& key) {
     std::string s =
         "#ifdef GL_FRAGMENT_PRECISION_HIGH\n"
         "precision highp float;\n"
+        "precision highp sampler2D;\n"  // lowp by default: texels would lose bits
         "#else\n"
         "precision mediump float;\n"
         "#endif\n"
