@@ -121,10 +121,15 @@ EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* event, void*) {
     if (!canvas_at(x, y)) return EM_FALSE;
     focus_canvas();
     notePointer(x, y);
-    const int menu = attachedMenu(event->button);
-    if (menu) {
-        noteOpeningPress(event->button);
-        openPopup(menu, x, y);
+    if (attachedMenu(event->button)) {
+        // Opened after the callbacks queued before it: a menu's choice still
+        // waiting there rebuilds the menu, which would close this pop-up.
+        const int button = event->button;
+        noteOpeningPress(button);
+        later([button, x, y] {
+            const int menu = attachedMenu(button);
+            if (menu) openPopup(menu, x, y);
+        });
         return EM_TRUE;
     }
     buttonsHeld |= 1u << event->button;
@@ -157,8 +162,12 @@ void cancelLongPress() {
 
 void onLongPress(void*) {
     longPressTimeout = 0;
-    const int menu = attachedMenu(GLUT_RIGHT_BUTTON);
-    if (menu && !ended) openPopup(menu, longPressX, longPressY);
+    const double x = longPressX;
+    const double y = longPressY;
+    later([x, y] {
+        const int menu = attachedMenu(GLUT_RIGHT_BUTTON);
+        if (menu) openPopup(menu, x, y);
+    });
 }
 
 const EmscriptenTouchPoint* followedTouch(const EmscriptenTouchEvent* event) {
