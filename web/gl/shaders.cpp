@@ -2,6 +2,7 @@
 #include "web/gl/shaders.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,18 @@ constexpr GLsizei LOG_CHARS = 2048;  // of a compile or link log shown
 const char* const ATTRIBUTE_NAMES[ATTRIB_COUNT] = {
     "aPosition", "aNormal", "aTexCoord", "aColor", "aMvpColumn3", "aEyeRowW"};
 
+// Each uniform's values as last sent to its program, byte for byte: a draw
+// sends only those that changed.
+enum Sent { SENT_MVP, SENT_EYE_ROW, SENT_NORMAL_ROWS, SENT_NORMAL_SCALE, SENT_SCENE_COLOR,
+            SENT_SHININESS, SENT_LIGHT_DIRECTION, SENT_HALF_VECTOR, SENT_AMBIENT, SENT_DIFFUSE,
+            SENT_SPECULAR, SENT_TEXTURE, SENT_FOG_COLOR, SENT_FOG_PARAMS, SENT_COUNT };
+
 struct Program {
     ShaderKey key;
     GLuint id = 0;
     GLint mvpColumns, eyeRow, normalRows, normalScale, sceneColor, shininess, lightDirection,
         halfVector, ambient, diffuse, specular, texture, fogColor, fogParams;
+    std::vector<float> sent[SENT_COUNT];
 };
 
 std::vector<Program> programs;
@@ -91,37 +99,52 @@ Program* find(const ShaderKey& key) {
     return &programs.back();
 }
 
-void vec4s(GLint location, int count, const float* values) {
-    if (location >= 0) es.Uniform4fv(location, count, values);
+// True when `values` differ from what was sent last (and keeps them).
+bool changed(Program& p, Sent which, const float* values, std::size_t floats) {
+    std::vector<float>& last = p.sent[which];
+    if (last.size() == floats && std::memcmp(last.data(), values, floats * sizeof(float)) == 0) {
+        return false;
+    }
+    last.assign(values, values + floats);
+    return true;
+}
+
+void vec4s(Program& p, Sent which, GLint location, int count, const float* values) {
+    if (location >= 0 && changed(p, which, values, static_cast<std::size_t>(count) * 4)) {
+        es.Uniform4fv(location, count, values);
+    }
 }
 
 }  // namespace
 
 bool useProgram(const DrawUniforms& u) {
-    const Program* p = find(u.key);
+    Program* p = find(u.key);
     if (!p) return false;
     if (p->id != current) {
         es.UseProgram(p->id);
         current = p->id;
     }
-    vec4s(p->mvpColumns, 3, &u.mvpColumns[0][0]);
-    vec4s(p->eyeRow, 1, u.eyeRow);
+    vec4s(*p, SENT_MVP, p->mvpColumns, 3, &u.mvpColumns[0][0]);
+    vec4s(*p, SENT_EYE_ROW, p->eyeRow, 1, u.eyeRow);
     if (u.key.lit) {
-        vec4s(p->normalRows, 3, &u.normalRows[0][0]);
-        vec4s(p->normalScale, 1, u.normalScale);
-        vec4s(p->sceneColor, 1, u.sceneColor);
-        if (p->shininess >= 0) es.Uniform1f(p->shininess, u.shininess);
-        vec4s(p->lightDirection, MAX_LIGHTS, &u.lightDirection[0][0]);
-        vec4s(p->halfVector, MAX_LIGHTS, &u.halfVector[0][0]);
-        vec4s(p->ambient, MAX_LIGHTS, &u.ambient[0][0]);
-        vec4s(p->diffuse, MAX_LIGHTS, &u.diffuse[0][0]);
-        vec4s(p->specular, MAX_LIGHTS, &u.specular[0][0]);
+        vec4s(*p, SENT_NORMAL_ROWS, p->normalRows, 3, &u.normalRows[0][0]);
+        vec4s(*p, SENT_NORMAL_SCALE, p->normalScale, 1, u.normalScale);
+        vec4s(*p, SENT_SCENE_COLOR, p->sceneColor, 1, u.sceneColor);
+        if (p->shininess >= 0 && changed(*p, SENT_SHININESS, &u.shininess, 1)) {
+            es.Uniform1f(p->shininess, u.shininess);
+        }
+        vec4s(*p, SENT_LIGHT_DIRECTION, p->lightDirection, MAX_LIGHTS, &u.lightDirection[0][0]);
+        vec4s(*p, SENT_HALF_VECTOR, p->halfVector, MAX_LIGHTS, &u.halfVector[0][0]);
+        vec4s(*p, SENT_AMBIENT, p->ambient, MAX_LIGHTS, &u.ambient[0][0]);
+        vec4s(*p, SENT_DIFFUSE, p->diffuse, MAX_LIGHTS, &u.diffuse[0][0]);
+        vec4s(*p, SENT_SPECULAR, p->specular, MAX_LIGHTS, &u.specular[0][0]);
     }
-    if (p->texture >= 0) es.Uniform1i(p->texture, 0);
-    vec4s(p->fogColor, 1, u.fogColor);
+    const float unit = 0;  // texture unit 0, kept as a float for the comparison
+    if (p->texture >= 0 && changed(*p, SENT_TEXTURE, &unit, 1)) es.Uniform1i(p->texture, 0);
+    vec4s(*p, SENT_FOG_COLOR, p->fogColor, 1, u.fogColor);
     if (p->fogParams >= 0) {
         const float params[4] = {u.fogScale, u.fogOffset, 0, 0};
-        vec4s(p->fogParams, 1, params);
+        vec4s(*p, SENT_FOG_PARAMS, p->fogParams, 1, params);
     }
     return true;
 }
