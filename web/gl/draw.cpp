@@ -2,9 +2,11 @@
 #include "web/gl/draw.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "web/gl/draw_uniforms.h"
 #include "web/gl/es_api.h"
+#include "web/gl/es_state.h"
 #include "web/gl/shaders.h"
 #include "web/gl/textures.h"
 
@@ -19,6 +21,15 @@ GLuint streamBuffer = 0;    // immediate blocks' vertices
 GLuint streamIndices = 0;   // and their triangles
 GLuint instanceBuffer = 0;  // the drops' per-instance floats
 
+// What the stream buffers hold now.
+std::vector<Vertex> streamedVertices;
+std::vector<Index> streamedTriangles;
+
+template <typename T>
+bool sameBytes(const std::vector<T>& a, const std::vector<T>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0;
+}
+
 const void* offsetOf(std::size_t bytes) {
     return reinterpret_cast<const void*>(bytes);
 }
@@ -27,19 +38,16 @@ const void* offsetOf(std::size_t bytes) {
 void attribute(unsigned slot, bool fromArray, GLint size, std::size_t offset, const float* value,
                int base) {
     if (fromArray) {
-        es.EnableVertexAttribArray(slot);
-        es.VertexAttribPointer(slot, size, GL_FLOAT, GL_FALSE, STRIDE,
-                               offsetOf(static_cast<std::size_t>(base) * STRIDE + offset));
+        attribArray(slot, size, STRIDE, offsetOf(static_cast<std::size_t>(base) * STRIDE + offset));
     } else {
         float v[4] = {0, 0, 0, 1};
         for (int i = 0; i < size; i++) v[i] = value[i];
-        es.DisableVertexAttribArray(slot);
-        es.VertexAttrib4fv(slot, v);
+        attribValue(slot, v);
     }
 }
 
 void bindVertices(GLuint buffer, const Mesh& mesh) {
-    es.BindBuffer(GL_ARRAY_BUFFER, buffer);
+    bindArrayBuffer(buffer);
     attribute(ATTRIB_POSITION, true, 3, offsetof(Vertex, position), nullptr, mesh.firstVertex);
     attribute(ATTRIB_NORMAL, mesh.normals, 3, offsetof(Vertex, normal), layer.normal, mesh.firstVertex);
     attribute(ATTRIB_TEXCOORD, mesh.texCoords, 2, offsetof(Vertex, texCoord), layer.texCoord,
@@ -49,7 +57,7 @@ void bindVertices(GLuint buffer, const Mesh& mesh) {
 
 bool useUniforms(const DrawUniforms& u) {
     if (!useProgram(u)) return false;
-    if (u.key.textured) es.BindTexture(GL_TEXTURE_2D, esTexture(layer.boundTexture));
+    if (u.key.textured) bindTexture2D(esTexture(layer.boundTexture));
     return true;
 }
 
@@ -60,11 +68,9 @@ bool prepare(DrawUniforms& u) {
 }
 
 void perDrawTranslation(const DrawUniforms& u) {
-    es.DisableVertexAttribArray(ATTRIB_MVP_COLUMN3);
-    es.VertexAttrib4fv(ATTRIB_MVP_COLUMN3, u.mvpColumns[3]);
+    attribValue(ATTRIB_MVP_COLUMN3, u.mvpColumns[3]);
     const float w[4] = {u.eyeRow[3], 0, 0, 1};
-    es.DisableVertexAttribArray(ATTRIB_EYE_ROW_W);
-    es.VertexAttrib4fv(ATTRIB_EYE_ROW_W, w);
+    attribValue(ATTRIB_EYE_ROW_W, w);
 }
 
 }  // namespace
@@ -76,12 +82,20 @@ void drawImmediate(const std::vector<Vertex>& vertices, const std::vector<Index>
     if (!prepare(u)) return;
     if (!streamBuffer) es.GenBuffers(1, &streamBuffer);
     if (!streamIndices) es.GenBuffers(1, &streamIndices);
-    es.BindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
-                  vertices.data(), GL_STREAM_DRAW);
-    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndices);
-    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles.size() * sizeof(Index)),
-                  triangles.data(), GL_STREAM_DRAW);
+    // The ground's block comes again each frame as it was: sent once.
+    if (!sameBytes(vertices, streamedVertices)) {
+        bindArrayBuffer(streamBuffer);
+        es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
+                      vertices.data(), GL_STREAM_DRAW);
+        streamedVertices = vertices;
+    }
+    bindElementBuffer(streamIndices);
+    if (!sameBytes(triangles, streamedTriangles)) {
+        es.BufferData(GL_ELEMENT_ARRAY_BUFFER,
+                      static_cast<GLsizeiptr>(triangles.size() * sizeof(Index)), triangles.data(),
+                      GL_STREAM_DRAW);
+        streamedTriangles = triangles;
+    }
     Mesh mesh = attributes;
     mesh.firstVertex = 0;
     bindVertices(streamBuffer, mesh);
@@ -96,7 +110,7 @@ void drawMesh(const Mesh& mesh) {
     if (!prepare(u)) return;
     bindVertices(mesh.buffer, mesh);
     perDrawTranslation(u);
-    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.indexBuffer);
+    bindElementBuffer(mesh.indexBuffer);
     es.DrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_SHORT,
                     offsetOf(static_cast<std::size_t>(mesh.firstIndex) * sizeof(Index)));
 }
@@ -106,22 +120,19 @@ void drawMeshInstances(const Mesh& mesh, const DrawUniforms& u, const std::vecto
     if (mesh.indexCount == 0 || count == 0 || !useUniforms(u)) return;
     bindVertices(mesh.buffer, mesh);
     if (!instanceBuffer) es.GenBuffers(1, &instanceBuffer);
-    es.BindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
+    bindArrayBuffer(instanceBuffer);
     es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(instances.size() * sizeof(float)),
                   instances.data(), GL_STREAM_DRAW);
-    es.EnableVertexAttribArray(ATTRIB_MVP_COLUMN3);
-    es.VertexAttribPointer(ATTRIB_MVP_COLUMN3, 4, GL_FLOAT, GL_FALSE, INSTANCE_STRIDE, offsetOf(0));
-    es.VertexAttribDivisor(ATTRIB_MVP_COLUMN3, 1);
-    es.EnableVertexAttribArray(ATTRIB_EYE_ROW_W);
-    es.VertexAttribPointer(ATTRIB_EYE_ROW_W, 1, GL_FLOAT, GL_FALSE, INSTANCE_STRIDE,
-                           offsetOf(4 * sizeof(float)));
-    es.VertexAttribDivisor(ATTRIB_EYE_ROW_W, 1);
-    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.indexBuffer);
+    attribArray(ATTRIB_MVP_COLUMN3, 4, INSTANCE_STRIDE, offsetOf(0));
+    attribArray(ATTRIB_EYE_ROW_W, 1, INSTANCE_STRIDE, offsetOf(4 * sizeof(float)));
+    // These two slots are arrays in instanced draws alone; off, as in every
+    // other draw, their divisor is not read, so it stays 1.
+    attribDivisor(ATTRIB_MVP_COLUMN3, 1);
+    attribDivisor(ATTRIB_EYE_ROW_W, 1);
+    bindElementBuffer(mesh.indexBuffer);
     es.DrawElementsInstanced(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_SHORT,
                              offsetOf(static_cast<std::size_t>(mesh.firstIndex) * sizeof(Index)),
                              count);
-    es.VertexAttribDivisor(ATTRIB_MVP_COLUMN3, 0);
-    es.VertexAttribDivisor(ATTRIB_EYE_ROW_W, 0);
 }
 
 bool instancingAvailable() {
@@ -131,7 +142,7 @@ bool instancingAvailable() {
 unsigned newBuffer(const std::vector<Vertex>& vertices) {
     GLuint buffer = 0;
     es.GenBuffers(1, &buffer);
-    es.BindBuffer(GL_ARRAY_BUFFER, buffer);
+    bindArrayBuffer(buffer);
     es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
                   vertices.data(), GL_STATIC_DRAW);
     return buffer;
@@ -140,7 +151,7 @@ unsigned newBuffer(const std::vector<Vertex>& vertices) {
 unsigned newIndexBuffer(const std::vector<Index>& indices) {
     GLuint buffer = 0;
     es.GenBuffers(1, &buffer);
-    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
+    bindElementBuffer(buffer);
     es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(Index)),
                   indices.data(), GL_STATIC_DRAW);
     return buffer;
@@ -149,12 +160,15 @@ unsigned newIndexBuffer(const std::vector<Index>& indices) {
 void deleteBuffer(unsigned buffer) {
     const GLuint name = buffer;
     es.DeleteBuffers(1, &name);
+    forgetBuffer(name);
 }
 
 void forgetDrawBuffers() {
     streamBuffer = 0;
     streamIndices = 0;
     instanceBuffer = 0;
+    streamedVertices.clear();
+    streamedTriangles.clear();
 }
 
 }  // namespace gl_layer

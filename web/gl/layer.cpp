@@ -6,6 +6,7 @@
 #include "web/gl/display_lists.h"
 #include "web/gl/draw.h"
 #include "web/gl/es_api.h"
+#include "web/gl/es_state.h"
 #include "web/gl/layer_state.h"
 #include "web/gl/shaders.h"
 #include "web/gl/textures.h"
@@ -15,6 +16,7 @@ namespace gl_layer {
 bool start(ProcLoader load, int esMajor, bool angleInstancedArrays) {
     if (!load || !loadEs(load, esMajor, angleInstancedArrays)) return false;
     resetLayerState();
+    forgetEsState();
     forgetPrograms();
     forgetDrawBuffers();
     forgetTextures();

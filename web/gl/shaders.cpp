@@ -1,7 +1,6 @@
 // Builds, caches and feeds the generated programs (see shaders.h).
 #include "web/gl/shaders.h"
 
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,15 +18,18 @@ constexpr GLsizei LOG_CHARS = 2048;  // of a compile or link log shown
 const char* const ATTRIBUTE_NAMES[ATTRIB_COUNT] = {
     "aPosition", "aNormal", "aTexCoord", "aColor", "aMvpColumn3", "aEyeRowW"};
 
+// Each uniform's values as last sent to its program, byte for byte: a draw
+// sends only those that changed.
+enum Sent { SENT_MVP, SENT_EYE_ROW, SENT_NORMAL_ROWS, SENT_NORMAL_SCALE, SENT_SCENE_COLOR,
+            SENT_SHININESS, SENT_LIGHT_DIRECTION, SENT_HALF_VECTOR, SENT_AMBIENT, SENT_DIFFUSE,
+            SENT_SPECULAR, SENT_TEXTURE, SENT_FOG_COLOR, SENT_FOG_PARAMS, SENT_COUNT };
+
 struct Program {
     ShaderKey key;
     GLuint id = 0;
     GLint mvpColumns, eyeRow, normalRows, normalScale, sceneColor, shininess, lightDirection,
         halfVector, ambient, diffuse, specular, texture, fogColor, fogParams;
-    // What this program's uniforms hold: a drop drawn after a drop (one by
-    // one) changes none of them, so it sends none.
-    DrawUniforms loaded{};
-    bool anyLoaded = false;
+    std::vector<float> sent[SENT_COUNT];
 };
 
 std::vector<Program> programs;
@@ -97,12 +99,20 @@ Program* find(const ShaderKey& key) {
     return &programs.back();
 }
 
-// Sends `count` vec4s to `location` unless they are what it holds.
-void vec4s(GLint location, int count, const float* values, float* held, bool fresh) {
-    const std::size_t bytes = static_cast<std::size_t>(count) * 4 * sizeof(float);
-    if (location < 0 || (!fresh && std::memcmp(values, held, bytes) == 0)) return;
-    es.Uniform4fv(location, count, values);
-    std::memcpy(held, values, bytes);
+// True when `values` differ from what was sent last (and keeps them).
+bool changed(Program& p, Sent which, const float* values, std::size_t floats) {
+    std::vector<float>& last = p.sent[which];
+    if (last.size() == floats && std::memcmp(last.data(), values, floats * sizeof(float)) == 0) {
+        return false;
+    }
+    last.assign(values, values + floats);
+    return true;
+}
+
+void vec4s(Program& p, Sent which, GLint location, int count, const float* values) {
+    if (location >= 0 && changed(p, which, values, static_cast<std::size_t>(count) * 4)) {
+        es.Uniform4fv(location, count, values);
+    }
 }
 
 }  // namespace
@@ -114,35 +124,28 @@ bool useProgram(const DrawUniforms& u) {
         es.UseProgram(p->id);
         current = p->id;
     }
-    const bool fresh = !p->anyLoaded;
-    DrawUniforms& held = p->loaded;
-    vec4s(p->mvpColumns, 3, &u.mvpColumns[0][0], &held.mvpColumns[0][0], fresh);
-    vec4s(p->eyeRow, 1, u.eyeRow, held.eyeRow, fresh);
+    vec4s(*p, SENT_MVP, p->mvpColumns, 3, &u.mvpColumns[0][0]);
+    vec4s(*p, SENT_EYE_ROW, p->eyeRow, 1, u.eyeRow);
     if (u.key.lit) {
-        vec4s(p->normalRows, 3, &u.normalRows[0][0], &held.normalRows[0][0], fresh);
-        vec4s(p->normalScale, 1, u.normalScale, held.normalScale, fresh);
-        vec4s(p->sceneColor, 1, u.sceneColor, held.sceneColor, fresh);
-        if (p->shininess >= 0 && (fresh || held.shininess != u.shininess)) {
+        vec4s(*p, SENT_NORMAL_ROWS, p->normalRows, 3, &u.normalRows[0][0]);
+        vec4s(*p, SENT_NORMAL_SCALE, p->normalScale, 1, u.normalScale);
+        vec4s(*p, SENT_SCENE_COLOR, p->sceneColor, 1, u.sceneColor);
+        if (p->shininess >= 0 && changed(*p, SENT_SHININESS, &u.shininess, 1)) {
             es.Uniform1f(p->shininess, u.shininess);
-            held.shininess = u.shininess;
         }
-        vec4s(p->lightDirection, MAX_LIGHTS, &u.lightDirection[0][0], &held.lightDirection[0][0],
-              fresh);
-        vec4s(p->halfVector, MAX_LIGHTS, &u.halfVector[0][0], &held.halfVector[0][0], fresh);
-        vec4s(p->ambient, MAX_LIGHTS, &u.ambient[0][0], &held.ambient[0][0], fresh);
-        vec4s(p->diffuse, MAX_LIGHTS, &u.diffuse[0][0], &held.diffuse[0][0], fresh);
-        vec4s(p->specular, MAX_LIGHTS, &u.specular[0][0], &held.specular[0][0], fresh);
+        vec4s(*p, SENT_LIGHT_DIRECTION, p->lightDirection, MAX_LIGHTS, &u.lightDirection[0][0]);
+        vec4s(*p, SENT_HALF_VECTOR, p->halfVector, MAX_LIGHTS, &u.halfVector[0][0]);
+        vec4s(*p, SENT_AMBIENT, p->ambient, MAX_LIGHTS, &u.ambient[0][0]);
+        vec4s(*p, SENT_DIFFUSE, p->diffuse, MAX_LIGHTS, &u.diffuse[0][0]);
+        vec4s(*p, SENT_SPECULAR, p->specular, MAX_LIGHTS, &u.specular[0][0]);
     }
-    if (p->texture >= 0 && fresh) es.Uniform1i(p->texture, 0);
-    vec4s(p->fogColor, 1, u.fogColor, held.fogColor, fresh);
+    const float unit = 0;  // texture unit 0, kept as a float for the comparison
+    if (p->texture >= 0 && changed(*p, SENT_TEXTURE, &unit, 1)) es.Uniform1i(p->texture, 0);
+    vec4s(*p, SENT_FOG_COLOR, p->fogColor, 1, u.fogColor);
     if (p->fogParams >= 0) {
         const float params[4] = {u.fogScale, u.fogOffset, 0, 0};
-        float heldParams[4] = {held.fogScale, held.fogOffset, 0, 0};
-        vec4s(p->fogParams, 1, params, heldParams, fresh);
-        held.fogScale = heldParams[0];
-        held.fogOffset = heldParams[1];
+        vec4s(*p, SENT_FOG_PARAMS, p->fogParams, 1, params);
     }
-    p->anyLoaded = true;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "web/gl/es_api.h"
+#include "web/gl/es_state.h"
 #include "web/gl/gl_entry.h"
 #include "web/gl/layer_state.h"
 
@@ -13,7 +14,7 @@ namespace gl_layer {
 
 namespace {
 
-void setCapability(GLenum cap, bool on) {
+void setLayerCapability(GLenum cap, bool on) {
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + MAX_LIGHTS) {
         layer.lights[cap - GL_LIGHT0].enabled = on;
         return;
@@ -25,7 +26,7 @@ void setCapability(GLenum cap, bool on) {
     case GL_DEPTH_TEST:
     case GL_BLEND:
     case GL_CULL_FACE:
-        on ? es.Enable(cap) : es.Disable(cap);
+        setCapability(cap, on);
         break;
     default: break;  // not drawn by the layer
     }
@@ -39,9 +40,7 @@ bool capability(GLenum cap) {
     case GL_TEXTURE_2D: return layer.texture2d;
     default: break;
     }
-    GLint on = 0;
-    es.GetIntegerv(cap, &on);  // ES answers its own capabilities this way too
-    return on != 0;
+    return capabilityOn(cap);
 }
 
 void copy4(float* to, const GLfloat* from) {
@@ -58,12 +57,12 @@ extern "C" {
 
 void glEnable(GLenum cap) {
     enterCall();
-    setCapability(cap, true);
+    setLayerCapability(cap, true);
 }
 
 void glDisable(GLenum cap) {
     enterCall();
-    setCapability(cap, false);
+    setLayerCapability(cap, false);
 }
 
 GLboolean glIsEnabled(GLenum cap) {
@@ -142,17 +141,17 @@ void glShadeModel(GLenum /*mode: GL_SMOOTH, the default and the only one used*/)
 
 void glFrontFace(GLenum mode) {
     enterCall();
-    es.FrontFace(mode);
+    setFrontFace(mode);
 }
 
 void glCullFace(GLenum mode) {
     enterCall();
-    es.CullFace(mode);
+    setCullFace(mode);
 }
 
 void glBlendFunc(GLenum source, GLenum destination) {
     enterCall();
-    es.BlendFunc(source, destination);
+    setBlendFunc(source, destination);
 }
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {

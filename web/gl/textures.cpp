@@ -8,6 +8,7 @@
 #include <map>
 
 #include "web/gl/es_api.h"
+#include "web/gl/es_state.h"
 #include "web/gl/gl_entry.h"
 #include "web/gl/layer_state.h"
 
@@ -55,20 +56,20 @@ extern "C" {
 void glBindTexture(GLenum target, GLuint texture) {
     enterCall();
     layer.boundTexture = texture;
-    es.BindTexture(target, esTexture(texture));
+    if (target == GL_TEXTURE_2D) bindTexture2D(esTexture(texture));
 }
 
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                   GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
     enterCall();
-    es.BindTexture(target, esTexture(layer.boundTexture));
+    if (target == GL_TEXTURE_2D) bindTexture2D(esTexture(layer.boundTexture));
     es.TexImage2D(target, level, static_cast<GLint>(esFormat(internalFormat, format)), width,
                   height, border, format, type, pixels);
 }
 
 void glTexParameteri(GLenum target, GLenum name, GLint value) {
     enterCall();
-    es.BindTexture(target, esTexture(layer.boundTexture));
+    if (target == GL_TEXTURE_2D) bindTexture2D(esTexture(layer.boundTexture));
     es.TexParameteri(target, name, esParameter(value));
 }
 
