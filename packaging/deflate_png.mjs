@@ -3,7 +3,22 @@
 // uncompressed, which is fine for the menus' small icons but makes the web
 // app manifest's 512-pixel icon a megabyte to download.
 import { readFileSync, writeFileSync } from 'node:fs';
-import { crc32, deflateSync, inflateSync } from 'node:zlib';
+import { deflateSync, inflateSync } from 'node:zlib';
+
+// PNG's chunk CRC: CRC-32 of ISO 3309, reflected polynomial, one table entry a
+// byte value. Computed here: node:zlib has crc32 only from Node.js 20.15 / 22.2.
+const CRC_POLYNOMIAL = 0xedb88320;
+const CRC_TABLE = new Uint32Array(256);
+for (let n = 0; n < 256; n++) {
+  let c = n;
+  for (let bit = 0; bit < 8; bit++) c = c & 1 ? CRC_POLYNOMIAL ^ (c >>> 1) : c >>> 1;
+  CRC_TABLE[n] = c;
+}
+function crc32(bytes) {
+  let c = 0xffffffff;
+  for (const byte of bytes) c = CRC_TABLE[(c ^ byte) & 0xff] ^ (c >>> 8);
+  return (c ^ 0xffffffff) >>> 0;
+}
 
 const [input, output] = process.argv.slice(2);
 const png = readFileSync(input);

@@ -37,6 +37,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} 
 # domain of its own yet: the default follows the maintainer's address below.
 set(WATERFALL_APP_ID org.example.waterfall CACHE STRING
     "The freedesktop id: the desktop entry's file name and the AppStream id")
+# The home page, for the AppStream metadata and the Debian package: by the
+# same rule, a page at the maintainer's domain until the project has its own.
+set(WATERFALL_HOMEPAGE_URL https://example.org/waterfall/ CACHE STRING
+    "The project's https:// home page, named by the AppStream metadata and the Debian package")
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/waterfall.desktop RENAME ${WATERFALL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT waterfall)
 
@@ -105,6 +109,7 @@ looping background sound. Keys start and stop the pour, toggle the fog and\n\
 reset the camera; the mouse orbits or zooms; a right-button menu switches the\n\
 red, green and blue lights.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${WATERFALL_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${WATERFALL_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)  # a demo to watch and steer, with its command in /usr/games
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

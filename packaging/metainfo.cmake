@@ -2,17 +2,27 @@
 # programs by, for both install ways. Its release is the Debian changelog's
 # latest entry. Included by install.cmake after debian.cmake.
 
+# An http(s) address from the cache, as it goes into XML, in `out`.
+function(waterfall_xml_url variable out)
+  if(NOT ${variable} MATCHES "^https?://[^ ]+$")
+    message(FATAL_ERROR "${variable} is no http(s) address: ${${variable}}")
+  endif()
+  string(REPLACE "&" "&amp;" url "${${variable}}")
+  string(REPLACE "<" "&lt;" url "${url}")
+  set(${out} "${url}" PARENT_SCOPE)
+endfunction()
+
+# The project's home page (install.cmake sets it; the Debian package's
+# Homepage too). AppStream 1.0 warns without one.
+waterfall_xml_url(WATERFALL_HOMEPAGE_URL WATERFALL_METAINFO_HOMEPAGE)
+
 # Software centres download the screenshot from where the project publishes
 # it. The project has no public host yet, so there is none unless given.
 set(WATERFALL_SCREENSHOT_URL "" CACHE STRING
     "The https:// address of docs/screenshot.png for software centres; none when empty")
 set(WATERFALL_METAINFO_SCREENSHOTS "")
 if(WATERFALL_SCREENSHOT_URL)
-  if(NOT WATERFALL_SCREENSHOT_URL MATCHES "^https?://[^ ]+$")
-    message(FATAL_ERROR "WATERFALL_SCREENSHOT_URL is no http(s) address: ${WATERFALL_SCREENSHOT_URL}")
-  endif()
-  string(REPLACE "&" "&amp;" url "${WATERFALL_SCREENSHOT_URL}")
-  string(REPLACE "<" "&lt;" url "${url}")
+  waterfall_xml_url(WATERFALL_SCREENSHOT_URL url)
   set(WATERFALL_METAINFO_SCREENSHOTS "  <screenshots>
     <screenshot type=\"default\">
       <caption>Water Fall pouring onto the ground between its rocks</caption>

@@ -87,8 +87,11 @@ RedLightRun runRedLightChoice() {
         ADD_FAILURE() << "no window: " << program.standardError();
         return run;
     }
-    // freeglut may still be tearing down start-up's throwaway menu window:
-    // what matters here is that the menu is there before the first frame.
+    // The window is mapped long before start-up ends, so look once the first
+    // frame shows: the program's requests reach the X server in order, so a
+    // menu made before that frame exists by then. (freeglut may still be
+    // tearing down start-up's throwaway menu window: any menu counts.)
+    program.waitForScreen([](const Screenshot& s) { return !s.isUniform(); }, Seconds(30));
     run.menuBeforeFirstFrame = !program.menuWindows().empty();
     run.before = program.waitForStill();
     run.before.save(program.workDir() + "/../light-menu-before.png");
@@ -117,15 +120,14 @@ RedLightRun runRedLightChoice() {
     EXPECT_TRUE(painted(run.open)) << "the menu was never painted";
     EXPECT_TRUE(program.releaseOnEntry(menu, RED_ENTRY, MENU_ENTRIES));
 
-    // Keys are handled after the menu callback; the frame that the closing
-    // menu's expose asks for follows within the same turn of GLUT's loop.
+    // Keys are handled after the menu callback.
     program.key('h');
     EXPECT_TRUE(program.waitForOutput(HELP_END));
-    sleepFor(Seconds(1.0));
+    // The frame drawn with the light on shows as violet on the scenery.
     const bool sceneryInView = changedPixels(run.before, blankSky(), LIT_SCENERY) > 0;
     run.after = sceneryInView ? program.waitForScreen([&](const Screenshot& s) {
         return changedPixels(run.before, s, LIT_SCENERY) > 100;
-    }, Seconds(10)) : program.screenshot();
+    }, Seconds(30)) : program.screenshot();
     run.after.save(program.workDir() + "/../light-menu-red.png");
     program.key('q');
     EXPECT_EQ(program.waitForExit(Seconds(30)), 0);

@@ -5,6 +5,7 @@
 #include <GL/glx.h>
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>

@@ -2,6 +2,7 @@
 // and an independent decoder (ImageMagick), and the icon's shape.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "packaging/icon/ico_writer.h"
 #include "packaging/icon/icon_picture.h"

@@ -238,7 +238,11 @@ bool Program::waitForWindow(Seconds timeout) {
         if (window_) {
             // There is no window manager: place the window fully on screen (GLUT
             // asks for no position and lands at -1, -1) and give it the keyboard.
-            XMoveWindow(server_.display(), window_, 0, 0);
+            // One already on screen stays: Wine places its windows there itself
+            // and, from Wine 10 on, would not learn of the move.
+            XWindowAttributes attributes;
+            XGetWindowAttributes(server_.display(), window_, &attributes);
+            if (attributes.x < 0 || attributes.y < 0) XMoveWindow(server_.display(), window_, 0, 0);
             XSetInputFocus(server_.display(), window_, RevertToPointerRoot, CurrentTime);
             sync();
             sleepFor(Seconds(0.1));
@@ -351,21 +355,34 @@ Window Program::openMenu() const {
 }
 
 Window Program::pressForMenu(int x, int y, Seconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
     moveTo(x, y);
     press(RIGHT_BUTTON);
-    Window menu = 0;
-    while (!(menu = openMenu())) {
-        if (std::chrono::steady_clock::now() >= end) {
-            release(RIGHT_BUTTON);
-            return 0;
-        }
-        sleepFor(Seconds(0.01));
+    if (!waitForMenuToOpen(timeout)) {
+        release(RIGHT_BUTTON);
+        return 0;
     }
-    return menu;
+    return openMenu();
 }
 
-bool Program::releaseOnEntry(Window menu, int entry, int entries, Seconds timeout) {
+bool Program::waitForMenuToOpen(Seconds timeout) const {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!openMenu()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        sleepFor(Seconds(0.01));
+    }
+    return true;
+}
+
+bool Program::waitForMenuToClose(Seconds timeout) const {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (openMenu()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        sleepFor(Seconds(0.01));
+    }
+    return true;
+}
+
+bool Program::pointAtEntry(Window menu, int entry, int entries) {
     // The entries share the menu's height evenly but for a thin border, so
     // the middle of an equal share always lies inside the entry.
     Display* d = server_.display();
@@ -375,19 +392,26 @@ bool Program::releaseOnEntry(Window menu, int entry, int entries, Seconds timeou
     const int entryY = attributes.y + attributes.height * (2 * entry + 1) / (2 * entries);
     XTestFakeMotionEvent(d, -1, entryX, entryY, 0);
     sync();
-    sleepFor(Seconds(0.02));
-    release(RIGHT_BUTTON);
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (openMenu()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        sleepFor(Seconds(0.01));
-    }
     return true;
 }
 
+bool Program::releaseOnEntry(Window menu, int entry, int entries, Seconds timeout) {
+    if (!pointAtEntry(menu, entry, entries)) return false;
+    release(RIGHT_BUTTON);
+    return waitForMenuToClose(timeout);
+}
+
 bool Program::chooseMenuEntry(int entry, int entries, int x, int y) {
-    const Window menu = pressForMenu(x, y);
-    return menu != 0 && releaseOnEntry(menu, entry, entries);
+    // The menu opens with its corner under the pointer, so the release
+    // there lies on its border and picks nothing.
+    moveTo(x, y);
+    press(RIGHT_BUTTON);
+    release(RIGHT_BUTTON);
+    if (!waitForMenuToOpen(Seconds(10))) return false;
+    if (!pointAtEntry(openMenu(), entry, entries)) return false;
+    press(LEFT_BUTTON);
+    release(LEFT_BUTTON);
+    return waitForMenuToClose(Seconds(10));
 }
 
 Screenshot grab(Display* d, Window source, int x, int y, int width, int height) {

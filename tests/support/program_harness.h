@@ -78,7 +78,8 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Waits for the window titled "Water Fall" to be mapped; false on timeout.
+    // Waits for the window titled "Water Fall" to be mapped and moves it fully
+    // on screen if it is not; false on timeout.
     bool waitForWindow(Seconds timeout = Seconds(20));
     Window window() const { return window_; }
     // The window's size as X sees it.
@@ -99,13 +100,21 @@ public:
     std::vector<Window> menuWindows() const;
     // The open menu's window, or 0.
     Window openMenu() const;
-    // Presses the right button with the pointer at (x, y) in the window and
-    // waits for the menu to open; its window, or 0 on timeout.
+    // A menu pick by dragging: presses the right button with the pointer at
+    // (x, y) in the window and waits for the menu to open; its window, or 0
+    // on timeout.
     Window pressForMenu(int x = 40, int y = 40, Seconds timeout = Seconds(10));
     // Releases the right button over entry `entry` (from 0) of the open
     // menu's `entries`; false if the menu did not close in time.
     bool releaseOnEntry(Window menu, int entry, int entries, Seconds timeout = Seconds(10));
-    // Both of the above.
+    // A menu pick by clicking, the way that works under Wine too: clicks the
+    // right button at (x, y) in the window, waits for the menu to open there,
+    // clicks the left button on the entry and waits for the menu to close;
+    // false if either did not happen in time. (Under Wine, X's grab sends
+    // the release that ends a drag to the main window, and freeglut measures
+    // it from where Wine believes that window's client area lies: Wine 10
+    // does not follow a window moved without a window manager, and the pick
+    // lands a title bar's height too high.)
     bool chooseMenuEntry(int entry, int entries, int x = 40, int y = 40);
 
     Screenshot screenshot() const;
@@ -140,6 +149,10 @@ public:
 
 private:
     void sync() const;
+    bool waitForMenuToOpen(Seconds timeout) const;
+    bool waitForMenuToClose(Seconds timeout) const;
+    // Moves the pointer to the middle of entry `entry` of `menu`'s `entries`.
+    bool pointAtEntry(Window menu, int entry, int entries);
     XvfbServer& server_;
     ScratchDir scratch_;
     std::string dir_;  // scratch_'s path

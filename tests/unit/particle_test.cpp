@@ -2,6 +2,7 @@
 // contact and afterlife of `update`, and the GL calls of `draw`.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>

@@ -1,6 +1,7 @@
 // The start-up sequence.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <functional>

@@ -1,6 +1,7 @@
 // Vector sums, products, lengths and normalising, and the random source's sequence.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "particles/random_source.h"
