@@ -18,6 +18,7 @@
 #                                     folder runs the unit programs whole (under Wine)
 #   WATERFALL_PLATFORM_BENCH          whether bench/ is built
 #   WATERFALL_PLATFORM_PACKAGING      the packaging file included
+#   WATERFALL_PLATFORM_GL_LAYER       whether web/gl (the GL layer over ES) is built
 # Source paths are given from the top of the tree and made absolute below.
 
 if(EMSCRIPTEN)
@@ -53,6 +54,7 @@ if(EMSCRIPTEN)
   set(WATERFALL_PLATFORM_TEST_DIRS)
   set(WATERFALL_PLATFORM_BENCH OFF)
   set(WATERFALL_PLATFORM_PACKAGING packaging/web.cmake)  # the page's folder of static files
+  set(WATERFALL_PLATFORM_GL_LAYER ON)
 elseif(WIN32)
   set(WATERFALL_PLATFORM windows)
   # Every program, the tools the build runs under Wine included, carries its
@@ -77,6 +79,7 @@ elseif(WIN32)
   set(WATERFALL_DISCOVER_UNIT_CASES OFF)  # one Wine start a program, not one a case
   set(WATERFALL_PLATFORM_BENCH OFF)
   set(WATERFALL_PLATFORM_PACKAGING packaging/windows.cmake)  # one folder, a ZIP and an installer
+  set(WATERFALL_PLATFORM_GL_LAYER OFF)
 else()
   set(WATERFALL_PLATFORM linux)
   find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)  # the swap interval asks GLX
@@ -96,6 +99,14 @@ else()
   set(WATERFALL_DISCOVER_UNIT_CASES ON)
   set(WATERFALL_PLATFORM_BENCH ON)
   set(WATERFALL_PLATFORM_PACKAGING packaging/install.cmake)  # the installed tree and the Debian package
+  # The browser's GL layer, built here over EGL for its frame test, where
+  # the ES headers are (the test packages bring them).
+  find_path(WATERFALL_GLES2_INCLUDE_DIR GLES2/gl2.h)
+  if(WATERFALL_GLES2_INCLUDE_DIR)
+    set(WATERFALL_PLATFORM_GL_LAYER ON)
+  else()
+    set(WATERFALL_PLATFORM_GL_LAYER OFF)
+  endif()
 endif()
 
 foreach(list WATERFALL_PLATFORM_SOURCES WATERFALL_STANDIN_SOURCES WATERFALL_PLATFORM_UNIT_TESTS

@@ -8,9 +8,10 @@ run_packages=(cmake ninja-build g++ pkg-config freeglut3-dev libglu1-mesa-dev li
   libgl1-mesa-dri libsdl2-dev libx11-dev x11-utils)
 # Every package name here is the same in Debian 12 and 13: libclang-rt-dev is
 # the runtime (libFuzzer, the sanitizers) of the release's default clang.
+# The last four: the GL layer's frame test over EGL.
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev libxtst-dev xvfb xauth
   apitrace imagemagick clang libclang-rt-dev desktop-file-utils dpkg-dev file man-db groff-base
-  lintian appstream)
+  lintian appstream libegl-dev libgles-dev libopengl-dev libegl-mesa0)
 # The Windows build: MinGW-w64, Wine to run what it makes, NSIS for the
 # installer; dpkg-dev unpacks freeglut's Debian source, libgtest-dev ships
 # GoogleTest's.
