@@ -9,7 +9,7 @@
 // to the CPU), and the JS heap after 20 s and 2 minutes of pour; and the
 // page's download size gzipped: every file the page fetched, each gzip -9.
 // Usage: node browser_benchmark.mjs [POUR_SECONDS] [OTHER_WEB_BUILD]
-// OTHER_WEB_BUILD, another build of the page (an older one, say), is
+// OTHER_WEB_BUILD, another build's page folder (an older one, say), is
 // measured first in Chromium, as "before", in the same run.
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';

@@ -23,29 +23,27 @@
 
 if(EMSCRIPTEN)
   set(WATERFALL_PLATFORM web)
-  # WebAssembly and WebGL: GL's fixed functions emulated by Emscripten, its
-  # GLUT, and web/*.js filling what either lacks for this program. GLU's
+  # WebAssembly and WebGL through Emscripten's public API alone: GL 1.x
+  # answered by the page's own layer over WebGL (web/gl/), GLUT by its own
+  # over html5.h (web/glut/), both built by packaging/web.cmake. GLU's
   # quadrics (and a working gluLookAt) come from Debian's libglu source,
   # built once by scripts/build-web into a cache.
   set(WATERFALL_WEB_GLU ${PROJECT_SOURCE_DIR}/.cache/web-glu/libglu-quadrics.a CACHE FILEPATH
     "GLU's quad.c and project.c built with emcc (scripts/build-web makes it)")
   add_library(OpenGL::GL INTERFACE IMPORTED)
+  set_property(TARGET OpenGL::GL PROPERTY INTERFACE_LINK_LIBRARIES waterfall_gl_layer)
   add_library(OpenGL::GLU INTERFACE IMPORTED)
   set_property(TARGET OpenGL::GLU PROPERTY INTERFACE_LINK_LIBRARIES ${WATERFALL_WEB_GLU})
-  # Emscripten's GLUT is JavaScript: nothing to find but its header.
   add_library(GLUT::GLUT INTERFACE IMPORTED)
-  set(GLUT_glut_LIBRARY glut CACHE STRING "Emscripten's own GLUT")
+  set_property(TARGET GLUT::GLUT PROPERTY INTERFACE_LINK_LIBRARIES waterfall_web_glut)
+  set(GLUT_glut_LIBRARY waterfall_web_glut CACHE STRING "The page's own GLUT (web/glut/)")
   set(WATERFALL_PLATFORM_SOURCES app/platform/sound_web.cpp app/platform/swap_interval_web.cpp)
   set(WATERFALL_PLATFORM_CORE_LIBRARIES)
-  # library_instanced_drops.js wraps every GL call defined before it: last.
-  set(WATERFALL_WEB_JS_LIBRARIES library_gl_gaps.js library_glut_gaps.js library_page_hooks.js
-    library_instanced_drops.js)
-  list(TRANSFORM WATERFALL_WEB_JS_LIBRARIES PREPEND ${PROJECT_SOURCE_DIR}/web/)
-  list(TRANSFORM WATERFALL_WEB_JS_LIBRARIES PREPEND --js-library= OUTPUT_VARIABLE web_js_flags)
-  # exit() ends the page's program (EXIT_RUNTIME); the data package is
-  # added by packaging/web.cmake.
-  set(WATERFALL_PLATFORM_LIBRARIES -sLEGACY_GL_EMULATION=1 -sEXIT_RUNTIME=1
-    -sALLOW_MEMORY_GROWTH=1 ${web_js_flags})
+  # exit() ends the page's program (EXIT_RUNTIME), through GLUT's wrapper,
+  # which stops its loop first; WebGL 2 where the browser has it, else 1.
+  # The data package is added by packaging/web.cmake.
+  set(WATERFALL_PLATFORM_LIBRARIES -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
+    -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=2 -Wl,--wrap=exit)
   set(WATERFALL_PLATFORM_GL_DEFINITIONS)
   set(WATERFALL_STANDIN_KIND STATIC)
   set(WATERFALL_STANDIN_SOURCES)

@@ -1,8 +1,19 @@
-# The browser's folder of static files, in the build folder: index.html with
-# the page's other files beside it, waterfall.js, waterfall.wasm and
-# waterfall.data, the data package holding the four data files at /, the
-# working directory where the program's fopen looks for them; the icons of
-# the web app manifest, and service-worker.js, the page's offline copy.
+# The browser's folder of static files, page/ in the build folder, holding
+# the page alone: index.html with the page's other files beside it,
+# waterfall.js, waterfall.wasm and waterfall.data, the data package holding
+# the four data files at /, the working directory where the program's fopen
+# looks for them; the icons of the web app manifest, and service-worker.js,
+# the page's offline copy. The page's own GLUT is built here, and its GL
+# layer (waterfall_gl_layer) by web/gl/: the libraries that GLUT::GLUT and
+# OpenGL::GL stand for.
+set(WATERFALL_WEB_PAGE_DIR ${PROJECT_BINARY_DIR}/page)
+file(MAKE_DIRECTORY ${WATERFALL_WEB_PAGE_DIR})
+
+file(GLOB glut_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/glut/*.cpp)
+add_library(waterfall_web_glut STATIC ${glut_sources})
+# GLUT's hooks for the page step the program's pour and count its drops.
+target_link_libraries(waterfall_web_glut PUBLIC waterfall_core waterfall_gl_layer)
+set_target_properties(waterfall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WATERFALL_WEB_PAGE_DIR})
 
 # The generators are built for the browser too and run under node (the
 # toolchain's emulator), reading and writing the real file system; the
@@ -18,18 +29,17 @@ foreach(name IN LISTS WATERFALL_DATA_FILES)
   list(APPEND WATERFALL_WEB_DATA_FILES ${WATERFALL_DATA_DIR}/${name})
 endforeach()
 add_dependencies(waterfall waterfall_data)
-# Relinked when a data file or one of web/*.js changes.
-set_property(TARGET waterfall APPEND PROPERTY LINK_DEPENDS ${WATERFALL_WEB_DATA_FILES}
-  ${WATERFALL_WEB_JS_LIBRARIES})
+# Relinked when a data file changes.
+set_property(TARGET waterfall APPEND PROPERTY LINK_DEPENDS ${WATERFALL_WEB_DATA_FILES})
 
-# The page: everything in web/ but the engine's JS libraries, linked into waterfall.js.
-file(GLOB WATERFALL_WEB_PAGE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*)
-list(FILTER WATERFALL_WEB_PAGE_FILES EXCLUDE REGEX "/library_[^/]*\\.js$|\\.md$|\\.in$")
+# The page: the files of web/ itself but this note and the worker's template.
+file(GLOB WATERFALL_WEB_PAGE_FILES LIST_DIRECTORIES false CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/*)
+list(FILTER WATERFALL_WEB_PAGE_FILES EXCLUDE REGEX "\\.md$|\\.in$")
 foreach(file IN LISTS WATERFALL_WEB_PAGE_FILES)
   get_filename_component(name ${file} NAME)
-  list(APPEND WATERFALL_WEB_PAGE_COPIES ${PROJECT_BINARY_DIR}/${name})
-  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${name}
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${PROJECT_BINARY_DIR}/${name}
+  list(APPEND WATERFALL_WEB_PAGE_COPIES ${WATERFALL_WEB_PAGE_DIR}/${name})
+  add_custom_command(OUTPUT ${WATERFALL_WEB_PAGE_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${WATERFALL_WEB_PAGE_DIR}/${name}
     DEPENDS ${file})
 endforeach()
 add_custom_target(waterfall_web_page ALL DEPENDS ${WATERFALL_WEB_PAGE_COPIES})
@@ -40,7 +50,7 @@ add_custom_target(waterfall_web_page ALL DEPENDS ${WATERFALL_WEB_PAGE_COPIES})
 set(packer ${CMAKE_CURRENT_LIST_DIR}/deflate_png.mjs)
 foreach(size 192 512)
   set(stored ${PROJECT_BINARY_DIR}/packaging/icon-${size}.png)  # outside the served files
-  set(icon ${PROJECT_BINARY_DIR}/icon-${size}.png)
+  set(icon ${WATERFALL_WEB_PAGE_DIR}/icon-${size}.png)
   waterfall_icon_png(${size} ${stored})
   add_custom_command(OUTPUT ${icon}
     COMMAND ${NODE_JS_EXECUTABLE} ${packer} ${stored} ${icon}
@@ -61,10 +71,10 @@ list(JOIN waterfall_web_kept "|" waterfall_web_kept)
 set(template ${PROJECT_SOURCE_DIR}/web/service-worker.js.in)
 set(script ${CMAKE_CURRENT_LIST_DIR}/web_offline.cmake)
 # waterfall.wasm and waterfall.data are written with waterfall.js, the target's file.
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/service-worker.js
-  COMMAND ${CMAKE_COMMAND} -DFOLDER=${PROJECT_BINARY_DIR} -DFILES=${waterfall_web_kept}
-    -DTEMPLATE=${template} -DOUTPUT=${PROJECT_BINARY_DIR}/service-worker.js -P ${script}
+add_custom_command(OUTPUT ${WATERFALL_WEB_PAGE_DIR}/service-worker.js
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${WATERFALL_WEB_PAGE_DIR} -DFILES=${waterfall_web_kept}
+    -DTEMPLATE=${template} -DOUTPUT=${WATERFALL_WEB_PAGE_DIR}/service-worker.js -P ${script}
   DEPENDS waterfall ${WATERFALL_WEB_PAGE_COPIES} ${WATERFALL_WEB_ICONS} ${template} ${script}
   COMMENT "Writing the service worker for this build's files"
   VERBATIM)
-add_custom_target(waterfall_web_offline ALL DEPENDS ${PROJECT_BINARY_DIR}/service-worker.js)
+add_custom_target(waterfall_web_offline ALL DEPENDS ${WATERFALL_WEB_PAGE_DIR}/service-worker.js)

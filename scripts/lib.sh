@@ -11,6 +11,8 @@ windows_build=${WATERFALL_WINDOWS_BUILD_DIR:-$root/build-windows}
 sanitize_build=${WATERFALL_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 fuzz_build=${WATERFALL_FUZZ_BUILD_DIR:-$root/build-fuzz}
 web_build=${WATERFALL_WEB_BUILD_DIR:-$root/build-web}
+# The page's folder inside it, the page's files alone: what is hosted.
+web_page=$web_build/page
 # freeglut and GoogleTest built for Windows, once.
 windows_prefix=${WATERFALL_WINDOWS_PREFIX:-$root/.cache/mingw-w64}
 # GLU's quadrics built with emcc, once.

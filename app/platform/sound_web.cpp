@@ -3,7 +3,7 @@
 // click on (browsers refuse sound before a gesture). A missing file is silence.
 #include "app/sound.h"
 
-// Answered by web/library_page_hooks.js.
+// Answered by the page's GLUT (web/glut/glut_page.cpp).
 extern "C" void waterfall_web_start_sound(const char* path);
 
 void startLoopingSound() {

@@ -1,5 +1,5 @@
-// One shared fixture for the browser tests, whatever the engine: build-web/
-// served on a free 127.0.0.1 port by a server of its own, one browser of the
+// One shared fixture for the browser tests, whatever the engine: the page's
+// folder (build-web/page/) served on a free 127.0.0.1 port by a server of its own, one browser of the
 // engine asked for (drivers/*.mjs), and pages behind one small interface:
 // keys, clicks, the canvas's pixels, the pane's text, the errors the page
 // reported. The server puts an error recorder first in every index.html it
@@ -13,7 +13,7 @@ import { dirname, extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 export const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-export const webBuild = process.env.WATERFALL_WEB_BUILD_DIR ?? join(root, 'build-web');
+export const webBuild = join(process.env.WATERFALL_WEB_BUILD_DIR ?? join(root, 'build-web'), 'page');
 export const nativeBuild = process.env.WATERFALL_BUILD_DIR ?? join(root, 'build');
 export const ENGINES = ['chromium', 'firefox', 'webkit'];
 
@@ -91,7 +91,7 @@ async function startXvfb() {
   return { display, stop: () => xvfb.kill() };
 }
 
-// The server of `folder` (build-web/ by default) and one browser of `engine`,
+// The server of `folder` (build-web/page/ by default) and one browser of `engine`,
 // started once; `args`, more of the browser's own switches (Chromium's only).
 export async function start(engine, { args = [], folder = webBuild } = {}) {
   const { launch, needsWindow } = await import(`./drivers/${engine}.mjs`);
@@ -235,13 +235,20 @@ export function pixelsApart(a, b, share) {
 
 // The native program's start frame, taken by the Linux build's screenshot
 // tool under Xvfb (0 seconds: no pour).
-export function nativeStartFrame(path) {
+export const nativeStartFrame = (path) => nativeFrame(path, ['e2e', 'take_screenshot'], '0');
+
+// The native program's frame after `steps` pour steps, by its own start-up,
+// pour and frame pass in a freeglut window under Xvfb.
+export const nativeFrameAtStep = (path, steps) =>
+  nativeFrame(path, ['frame', 'take_frame_at_step'], String(steps));
+
+function nativeFrame(path, tool, argument) {
   return new Promise((resolve, reject) => {
-    const tool = spawn('nice', ['-n', '10', join(nativeBuild, 'tests', 'e2e', 'take_screenshot'),
-      path, '0'], { stdio: 'inherit' });
-    tool.once('error', reject);
-    tool.once('exit', (status) => status === 0 ? resolve(readFileSync(path))
-      : reject(new Error(`take_screenshot ended with ${status}`)));
+    const run = spawn('nice', ['-n', '10', join(nativeBuild, 'tests', ...tool), path, argument],
+      { stdio: 'inherit' });
+    run.once('error', reject);
+    run.once('exit', (status) => status === 0 ? resolve(readFileSync(path))
+      : reject(new Error(`${tool[1]} ended with ${status}`)));
   });
 }
 

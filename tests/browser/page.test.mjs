@@ -1,8 +1,9 @@
 // Water Fall's web page in each browser engine (WATERFALL_BROWSERS, by
 // default all of ENGINES, side by side): the picture against the native
-// program's, keys, buttons, the light menu, the end of the program, a picture
-// that cannot be loaded, a lost WebGL context, the drops drawn as instances
-// against the drops drawn one by one; in Chromium alone, what only its
+// program's, at the start and with the pour frozen at a known step, keys,
+// buttons, the light menu, the end of the program, a picture that cannot be
+// loaded, a lost WebGL context, the drops drawn as instances against the
+// drops drawn one by one; in Chromium alone, what only its
 // driver can do (touch, the CPU a stopped pour costs, a browser with WebGL off,
 // the page installed and started offline).
 import assert from 'node:assert/strict';
@@ -10,17 +11,20 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { ENGINES, SIDE, helpText, nativeStartFrame, openPage, pixelsApart, rgb, sleep, start }
-  from './fixture.mjs';
+import { ENGINES, SIDE, helpText, nativeFrameAtStep, nativeStartFrame, openPage, pixelsApart, rgb,
+  sleep, start } from './fixture.mjs';
 
 const LOADED = 'trying to load sky.bmp\ntrying to load ground.bmp\ntrying to load close.bmp\n';
 const SKY = [0, 128, 255];            // glClearColor(0, 0.5, 1)
+const FOG = [230, 230, 230];          // the fog's colour, 0.9 grey, rounded
 const STILL_CPU_SECONDS = 5;
 const MAX_STILL_CORE_SHARE = 0.02;
 const MAX_NATIVE_DIFFERENT_SHARE = 0.01;  // of the pixels, each more than 2 % apart
 const POUR_MS = 1500;
 const STEADY_DROPS = 8000;            // drops in a frame once the pour is steady
 const STEADY_WAIT_MS = 90000;
+const FROZEN_STEPS = 150;             // the pour's steps before its frame is compared
+const FROZEN_MIN_DROPS = 1000;
 const engines = process.env.WATERFALL_BROWSERS?.split(/[\s,]+/).filter(Boolean) ?? ENGINES;
 
 // A case for the engines whose drivers can do `what`; skipped, saying so, in the others.
@@ -29,10 +33,13 @@ const onlyIn = (engine, drivers, what) =>
 
 let scratch;
 let native;
+let nativeFrozen;
 before(() => {
   scratch = mkdtempSync(join(tmpdir(), 'waterfall-browser-'));
   native = nativeStartFrame(join(scratch, 'native.png'));  // under Xvfb, meanwhile
   native.catch(() => {});
+  nativeFrozen = native.then(() => nativeFrameAtStep(join(scratch, 'frozen.png'), FROZEN_STEPS));
+  nativeFrozen.catch(() => {});
 });
 after(() => rmSync(scratch, { recursive: true, force: true }));
 
@@ -76,10 +83,25 @@ function cases(engine) {
       assert.equal(await p.evaluate(() => document.activeElement.id), 'canvas');
     });
 
-    test('f while stopped changes the picture', async () => {
+    test('f while stopped fades the picture towards the fog\'s grey, and f again takes the fog away', async () => {
       const before = await p.still();
       await p.key('f');
       await p.changedFrom(before);
+      const fogged = await p.still();
+      let changed = 0;
+      for (let i = 0; i < before.length; i += 3) {
+        if ([0, 1, 2].every((c) => before[i + c] === fogged[i + c])) continue;
+        changed++;
+        // Linear fog: each channel moves towards the fog's, never past it (1 off for rounding).
+        for (const c of [0, 1, 2]) {
+          assert.ok(Math.abs(fogged[i + c] - FOG[c]) <= Math.abs(before[i + c] - FOG[c]) + 1,
+            `pixel ${i / 3} moved away from the fog: ${[...before.subarray(i, i + 3)]} -> ${[...fogged.subarray(i, i + 3)]}`);
+        }
+      }
+      assert.ok(changed > 0);
+      await p.key('f');
+      await p.changedFrom(fogged);
+      assert.ok((await p.still()).equals(before), 'the second f did not give the picture back');
     });
 
     test('a pours, the second a freezes it', async () => {
@@ -160,12 +182,13 @@ function cases(engine) {
   test('a lost WebGL context is said with Start again; the keys and q with status 0 still work', async () => {
     const p = await openPage(env);
     await p.waitForOutput(LOADED);
-    await p.evaluate(() => document.getElementById('canvas').getContext('webgl')
-      .getExtension('WEBGL_lose_context').loseContext());
+    await p.evaluate(() => { const canvas = document.getElementById('canvas');
+      (canvas.getContext('webgl2') ?? canvas.getContext('webgl')).getExtension('WEBGL_lose_context').loseContext(); });
     await p.waitForText('The graphics were lost');
     await p.until('Start again offered', () => !document.getElementById('ended').hidden);
+    assert.equal(await p.evaluate(() => Module.waterfallPour(0)), 0, 'drops fell before a');
     await p.key('a');
-    await sleep(POUR_MS);
+    await p.until('the pour running, undrawn', () => Module.waterfallPour(0).then((drops) => drops > 0));
     await p.key('q');
     await p.waitForText('The program ended with status 0.');
     assert.deepEqual(await p.errors(), []);
@@ -240,6 +263,20 @@ function cases(engine) {
       const oneByOne = await p.still();
       assert.ok(instanced.equals(oneByOne), `${state}: ${pixelsApart(instanced, oneByOne, 0)} pixels differ`);
     }
+    assert.deepEqual(await p.errors(), []);
+    await p.close();
+  });
+
+  test('the pour frozen at a known step draws the native program\'s frame at that step', async (t) => {
+    const p = await openPage(env);
+    await p.waitForOutput(LOADED);
+    await p.still();
+    // The page's hook stops the pour, takes the steps, draws, and answers the drops falling.
+    const drops = await p.evaluate((steps) => Module.waterfallPour(steps), FROZEN_STEPS);
+    assert.ok(drops >= FROZEN_MIN_DROPS, `${drops} drops falling`);
+    const apart = pixelsApart(await p.still(), rgb(await nativeFrozen), 0.02);
+    t.diagnostic(`${apart} of ${SIDE * SIDE} pixels more than 2 % from the native frame at step ${FROZEN_STEPS}`);
+    assert.ok(apart < MAX_NATIVE_DIFFERENT_SHARE * SIDE * SIDE, `${apart} pixels differ`);
     assert.deepEqual(await p.errors(), []);
     await p.close();
   });
