@@ -3,6 +3,7 @@
 // inversions), operation for operation.
 #include <cmath>
 #include <cstring>
+#include <utility>  // std::swap: <cmath> only declares it in newer libc++
 
 #include "web/gl/matrix_flags.h"
 
