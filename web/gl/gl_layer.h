@@ -5,9 +5,8 @@
 
 namespace gl_layer {
 
-// Loads an ES entry point by name: eglGetProcAddress natively,
-// emscripten_webgl_get_proc_address in the browser (it knows the
-// ...ANGLE names WebGL 1's instancing needs).
+// Loads an ES entry point by name: eglGetProcAddress, natively and in the
+// browser (where Emscripten's EGL answers it).
 using ProcLoader = void* (*)(const char* name);
 
 // Call once, with the new context current: loads ES 2.0 (and, where esMajor
