@@ -8,9 +8,6 @@
 #include <cstdlib>
 
 #include "app/globals.h"
-#include "app/keyboard.h"
-#include "app/light_menu.h"
-#include "app/mouse_camera.h"
 #include "app/animation_tick.h"
 #include "app/startup.h"
 #include "scene/display.h"
@@ -19,13 +16,6 @@ namespace framerows {
 
 namespace {
 
-constexpr int STEADY_STEPS = 60;  // the live count settles after about 30
-
-void drag(int fromX, int fromY, int toX, int toY) {
-    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, fromX, fromY);
-    motion(toX, toY);
-}
-
 void pour(int steps) {
     for (int i = 0; i < steps; ++i) advancePour();
 }
@@ -33,27 +23,13 @@ void pour(int steps) {
 }  // namespace
 
 const std::vector<Row>& rows() {
-    static const std::vector<Row> table = {
-        {"the start", [] {}},
-        {"a steady pour", [] { pour(STEADY_STEPS); }},
-        {"fog on", [] { toggleFog(); }},
-        {"fog on, all lights on",
-         [] { for (int entry : {MENU_RED_ON, MENU_GREEN_ON, MENU_BLUE_ON}) menuSelect(entry); }},
-        {"fog off, all lights on", [] { toggleFog(); }},
-        {"orbited a quarter turn", [] { drag(0, 200, 399, 200); }},
-        {"orbited half round, from below", [] { drag(0, 399, 399, 0); }},
-        {"orbited three quarters round, from above", [] {
-             drag(0, 0, 399, 399);
-             drag(200, 0, 200, 399);
-         }},
-        {"zoomed in past the drops", [] {
-             keyboard('r', 0, 0);
-             keyboard('c', 0, 0);
-             drag(300, 200, 100, 200);
-         }},
-        {"zoomed out", [] { drag(0, 200, 399, 200); }},
-        {"pouring on", [] { pour(1); }},
-    };
+    static const std::vector<Row> table = [] {
+        std::vector<Row> all = {{"the start", [] {}}, {"a steady pour", [] { pour(scenerows::STEADY_STEPS); }}};
+        const auto& views = scenerows::viewRows();
+        all.insert(all.end(), views.begin(), views.end());
+        all.push_back({"pouring on", [] { pour(1); }});
+        return all;
+    }();
     return table;
 }
 

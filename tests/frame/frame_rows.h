@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/frame/scene_rows.h"
+
 namespace framerows {
 
 constexpr int FRAME_WIDTH = 400;   // pixels: the program's start window
@@ -20,10 +22,7 @@ using ReadPixels = void (*)(int x, int y, int width, int height, unsigned format
 // Set by the drawer: glutSwapBuffers calls it.
 extern void (*onSwapBuffers)();
 
-struct Row {
-    const char* name;
-    std::function<void()> change;
-};
+using Row = scenerows::Row;  // the start and the pour, then scenerows' views
 const std::vector<Row>& rows();
 
 // Runs the program's start-up in the working directory `dataDir` (with the

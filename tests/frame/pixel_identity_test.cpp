@@ -4,25 +4,18 @@
 // on, every light on, and from the views the orbit and the zoom reach.
 #include <gtest/gtest.h>
 
-#include <GL/glut.h>
-
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/globals.h"
-#include "app/keyboard.h"
-#include "app/light_menu.h"
-#include "app/mouse_camera.h"
 #include "tests/frame/frame_lab.h"
+#include "tests/frame/scene_rows.h"
 
 namespace {
 
 using framelab::Frame;
 using framelab::Way;
-
-constexpr int STEADY_STEPS = 60;  // the live count settles after about 30
 
 // Both ways' frames of the scene as it stands, kept in the scratch folder.
 struct Pair {
@@ -44,42 +37,16 @@ Pair drawBothWays(framelab::Scene& scene, const std::string& name) {
     return pair;
 }
 
-// A left-button drag through the program's mouse callbacks, in window pixels.
-void drag(int fromX, int fromY, int toX, int toY) {
-    mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, fromX, fromY);
-    motion(toX, toY);
-}
-
 TEST(PixelIdentity, TheCulledProgramFrameKeepsTheDirectFrame) {
     framelab::Scene scene;
     const Pair scenery = drawBothWays(scene, "scenery");
     EXPECT_TRUE(scenery.program == scenery.direct)
         << "with no drops: " << scenery.program.differingPixels(scenery.direct) << " pixels differ";
-    scene.pour(STEADY_STEPS);
+    scene.pour(scenerows::STEADY_STEPS);
 
     // Each row changes the one before it.
-    const struct {
-        const char* name;
-        std::function<void()> change;
-    } rows[] = {
-        {"fog off", [] {}},
-        {"fog on", [] { toggleFog(); }},
-        {"fog on, all lights on",
-         [] { for (int entry : {MENU_RED_ON, MENU_GREEN_ON, MENU_BLUE_ON}) menuSelect(entry); }},
-        {"fog off, all lights on", [] { toggleFog(); }},
-        {"orbited a quarter turn", [] { drag(0, 200, 399, 200); }},
-        {"orbited half round, from below", [] { drag(0, 399, 399, 0); }},
-        {"orbited three quarters round, from above", [] {
-             drag(0, 0, 399, 399);
-             drag(200, 0, 200, 399);
-         }},
-        {"zoomed in past the drops", [] {
-             keyboard('r', 0, 0);
-             keyboard('c', 0, 0);
-             drag(300, 200, 100, 200);
-         }},
-        {"zoomed out", [] { drag(0, 200, 399, 200); }},
-    };
+    std::vector<scenerows::Row> rows = {{"fog off", [] {}}};
+    rows.insert(rows.end(), scenerows::viewRows().begin(), scenerows::viewRows().end());
     std::vector<Frame> frames;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
