@@ -6,7 +6,7 @@ import { openPage, sleep, start } from './fixture.mjs';
 const [output, seconds = '20'] = process.argv.slice(2);
 const env = await start('chromium');
 try {
-  const p = await openPage(env, { width: 1040, height: 540 });
+  const p = await openPage(env, { width: 1040, height: 570 });
   await p.waitForOutput('trying to load close.bmp\n');
   await p.still();
   await p.key('h');
